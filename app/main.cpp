@@ -1,0 +1,31 @@
+// Glyphtumble's entry point: builds the one game object, reads the command
+// line, opens the window, starts the game and hands over to GLUT's main loop.
+
+#include <GL/freeglut.h>
+
+#include "app/CommandLine.h"
+#include "game/WordGame.h"
+
+int main(int argc, char** argv) {
+    // Built before anything else: its constructor loads the word list and
+    // opens (or creates) the high-score file, and its destructor saves the
+    // table on every return from here.
+    WordGame game;
+
+    CommandLine options;
+    glutInit(&argc, argv); // takes out GLUT's own options
+    if (!ParseCommandLine(argc, argv, options)) {
+        PrintUsage();
+        return 0;
+    }
+
+    game.OpenWindow(options.width, options.height, options.depth, options.screenMode,
+                    "Glyphtumble");
+    if (!game.Start())
+        return 1; // the word list holds no word
+
+    // Comes back only when there is no high-resolution timer; the game
+    // otherwise ends itself from the title menu.
+    game.Run();
+    return 0;
+}

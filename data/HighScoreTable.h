@@ -1,0 +1,55 @@
+#pragma once
+
+// The Hall of Fame: the ten best results, in memory and in the file
+// "glyphtumble.hi". The file is the image of the table and nothing else:
+// ten 44-byte little-endian records, lowest score first, exactly 440 bytes.
+
+#include <cstdint>
+#include <cstdio>
+
+class TextureFont;
+
+struct HighScoreEntry {
+    char name[30]; // NUL-terminated, at most 29 characters, NUL-padded
+    char padding[2];
+    std::int32_t score;
+    std::int32_t words;
+    std::int32_t skill; // 0 Beginner, 1 Intermediate, 2 Advanced
+};
+static_assert(sizeof(HighScoreEntry) == 44, "a high-score record is 44 bytes");
+
+class HighScoreTable {
+public:
+    static constexpr int EntryCount = 10;
+    static constexpr long FileSize = EntryCount * 44;
+    static constexpr int MaxNameLength = 29;
+
+    HighScoreTable();
+    ~HighScoreTable(); // closes the file as Close does; does not save
+    HighScoreTable(const HighScoreTable&) = delete;
+    HighScoreTable& operator=(const HighScoreTable&) = delete;
+
+    // Opens the file, creating it when it is missing, and reads the table when
+    // the file holds exactly 440 bytes; otherwise the table becomes ten
+    // "Nobody" entries with score 0 (the file is untouched until Save).
+    // False when the file can be neither opened nor created.
+    bool Open(const char* path);
+    // Writes the whole table, leaves the file exactly 440 bytes long and
+    // flushes it. False when no file is open or the write fell short.
+    bool Save();
+    void Close();
+    // True when score beats the lowest entry.
+    bool Qualifies(int score) const;
+    // Places the entry, ties going below existing equal scores; the lowest
+    // entry drops out. False, changing nothing, when score doesn't qualify.
+    bool Insert(const char* name, int score, int words, int skill);
+
+    // Draws the Hall of Fame list with font: footer, rows, header.
+    void DrawList() const;
+    // "Adv" for 2, "Int" for 1, "Beg" for anything else.
+    static const char* SkillAbbrev(int skill);
+
+    HighScoreEntry entries[EntryCount]; // ascending score: index 0 the lowest
+    std::FILE* file;
+    TextureFont* font; // not owned
+};

@@ -1,0 +1,170 @@
+#pragma once
+
+// WordGame is the one game object: the word list, the Hall of Fame, the font
+// and the other graphics resources, the well with its falling block, the score
+// and level, the timers of the timed states and the screen state.
+//
+// Its operations live where their subject lives: the rules in game/ (states,
+// input, well, words, scoring), the drawing in render/. The rules make no GL
+// or GLUT call of their own, so a test can drive the real game with simulated
+// frame times and key codes and never open a window.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/psGlutApp.h"
+#include "data/Dictionary.h"
+#include "data/HighScoreTable.h"
+#include "game/FoundWord.h"
+#include "game/GameState.h"
+#include "image/TextureFont.h"
+
+// A cell of the well.
+struct WellCell {
+    int column = 0;
+    int row = 0;
+};
+
+class WordGame : public psGlutApp {
+public:
+    // The well: 11 columns (0 left) by 15 rows (0 at the bottom). Rows 0 to 6
+    // lie under water; row 7 is the surface row.
+    static constexpr int WellColumns = 11;
+    static constexpr int WellRows = 15;
+    static constexpr int SurfaceRow = 7;
+    static constexpr int SpawnColumn = 5;
+    static constexpr double SpawnHeight = 14.0;
+    static constexpr double FastDropSpeed = 10.0; // rows per second, down arrow held
+    static constexpr double MaxFallStep = 0.25;   // rows per update, so no row is skipped
+    static constexpr double BlockDelayLength = 0.25;
+    static constexpr double RevealInterval = 0.5;
+    static constexpr double SweepInterval = 0.15;
+    static constexpr double TwoPi = 6.28318530718;
+    static constexpr int MaxRecentWords = 9;
+    static constexpr int MenuItemCount = 5;
+    static constexpr int BonusChance = 50; // one block in 50 is a bonus block
+
+    // The letter supply: 102 tiles drawn with replacement; the last 4 are '?'.
+    static constexpr char LetterBag[] =
+        "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTT"
+        "UUUUVVWWXYYZ????";
+    static constexpr int LetterBagSize = 102;
+    static constexpr int LetterBagLetters = 98;
+    static_assert(sizeof(LetterBag) - 1 == LetterBagSize, "the letter bag holds 102 tiles");
+
+    WordGame();
+    ~WordGame(); // saves the Hall of Fame once more
+
+    // ---- States (game/GameStates.cpp) ----
+    // False when the word list holds no word.
+    bool Start();
+    // The only way into every state but Paused; runs the entry actions of n.
+    void SetState(int n);
+    void ClearWell();
+    void MenuKey(int key);
+    void MenuMove(int key);
+
+    // ---- Input (game/Input.cpp) ----
+    void Keyboard(int key, int x, int y) override;
+    void KeyboardUp(int key, int x, int y) override;
+    void Special(int key, int x, int y) override;
+    void SpecialUp(int key, int x, int y) override;
+    void MouseDown(int button, int x, int y) override;
+    void PassiveMotion(int x, int y) override;
+
+    // ---- Well, falling block and letter supply (game/Well.cpp) ----
+    char PickLetter(bool allowWildcard);
+    // Moves the falling block one column (step -1 or +1) when that cell is free.
+    void SideStep(int step);
+    void Settle();
+    void Update(double frameTime) override;
+    char Cell(int column, int row) const { return well[row][column]; }
+    void SetCell(int column, int row, char letter) { well[row][column] = letter; }
+
+    // ---- Words (game/Words.cpp) ----
+    void ScanWell();
+    void SearchRun(int column, int row, int length, bool vertical);
+
+    // ---- Scoring and levels (game/Scoring.cpp) ----
+    static int LetterValue(char letter);
+    void ScoreWord(FoundWord& found);
+    void SetLevel(int newLevel);
+    void UpdateFallSpeed();
+    void PickTargetWord();
+    void AdvanceTarget();
+
+    // ---- Scene set-up and drawing (render/) ----
+    void InitGraphics();
+    void LoadTextures();
+    void BuildBlockList();
+    void Reshape(int width, int height) override;
+    void Display() override;
+    void DrawLetterBlock(double x, double y, char letter, const float* letterColour,
+                         const float* blockColour);
+    void DrawWell();
+    void DrawWater();
+    void DrawQuad(double x, double y, double w, double h, int texture, double repeat);
+    void DrawQuadCentred(double xOffset, double y, double w, double h, int texture,
+                         double repeat);
+    void DrawTitleBlocks(const char* text, double y, const float* letterColour,
+                         const float* blockColour);
+    void DrawStatusPanel(double x, double y);
+    void DrawRecentWord(int i, std::string word, int points, int flags);
+    void DrawTitleMenu();
+
+    // ---- Members ----
+    bool glReady;
+    double viewCentreX;
+    double viewCentreY;
+    double sceneWidth;
+    double sceneHeight;
+    unsigned coarseTexture;
+    unsigned tileTexture;
+    unsigned waterTexture;
+    TextureFont font;
+    unsigned blockList;
+    Dictionary dictionary;
+    char well[WellRows][WellColumns];
+    int state;
+    int minWordLength;
+    std::deque<FoundWord> recentWords; // newest first, at most 9
+    int score;
+    int wordsMade;
+    int targetLength;
+    int targetIndex; // -1: the word list has no word of a usable length
+    int level;
+    int maxTargetLength;
+    int wordsPerLevel;
+    int chainMultiplier;
+    bool nameQualifies;
+    HighScoreTable highScores;
+    std::string playerName;
+    bool showNext;
+    char nextLetter;
+    int skill; // 0 Beginner, 1 Intermediate, 2 Advanced
+    int pausedState;
+    double spinAngle;
+    int menuCursor;
+    double menuBands[MenuItemCount];
+    double delayLength;
+    double delayTime;
+    int blockColumn;
+    double blockHeight;
+    double fallSpeed;
+    bool fastDrop;
+    char blockLetter;
+    bool bonusBlock;
+    bool wildcardBlock;
+    int sideStep;
+    WellCell bonusCell;
+    WellCell wildcardCell;
+    bool targetMade;
+    std::vector<FoundWord> foundWords;
+    int revealIndex;
+    double revealTime;
+    double revealInterval;
+    int sweepRow;
+    double sweepTime;
+    double sweepInterval;
+};

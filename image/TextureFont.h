@@ -1,0 +1,48 @@
+#pragma once
+
+// TextureFont draws all the game's text: a monospaced font of 96 glyphs
+// (characters 32 to 127) laid out in a grid of equal cells in one image. Each
+// glyph is one textured quad in the current modelview coordinates, so text is
+// lit, tinted and blended like any other surface of the scene.
+//
+// The drawing operations bind the font's texture and set the current colour,
+// and leave both changed. Colours are four floats: red, green, blue, alpha.
+
+class TextureFont {
+public:
+    static constexpr int GlyphCount = 96;
+
+    TextureFont();
+
+    // Makes the font texture (resampled to texWidth x texHeight) and the glyph
+    // grid. False, with nothing else changed, when the image can't be loaded.
+    bool Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
+                int cellHeight, int cellsPerRow);
+    void SetArea(double left, double top, double right, double bottom);
+
+    // Left-aligned text with its first glyph's lower-left corner at (x, y);
+    // size is the glyph height. Bytes below 32 as signed chars are skipped.
+    void Draw(const char* text, double x, double y, double size, const float* colour) const;
+    // Text centred in the text area, shifted by xOffset. The length counts
+    // every byte, skipped ones included.
+    void DrawCentred(const char* text, double xOffset, double y, double size,
+                     const float* colour) const;
+    // One glyph stretched over the rectangle; nothing at all for codes below 32.
+    void DrawChar(char ch, double x, double y, double width, double height,
+                  const float* colour) const;
+
+    // Where DrawCentred starts the text.
+    double CentredX(const char* text, double xOffset, double size) const;
+    // Width of one glyph of the given height.
+    double GlyphWidth(double size) const { return cellU / cellV * size; }
+
+    unsigned texture;
+    double glyphU[GlyphCount];
+    double glyphV[GlyphCount];
+    double cellU;
+    double cellV;
+    double areaLeft;
+    double areaRight;
+    double areaTop;
+    double areaBottom;
+};
