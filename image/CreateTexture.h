@@ -10,7 +10,7 @@ class PxM;
 // match and resampled bilinearly otherwise, and sizes above GL_MAX_TEXTURE_SIZE
 // are shrunk with a warning on standard error. intensity asks for a
 // one-channel GL_INTENSITY4 texture, else RGBA. On success the new texture is
-// left bound to GL_TEXTURE_2D.
+// left bound to GL_TEXTURE_2D. A size of 0 or less (other than -1) gives 0.
 unsigned CreateTexture(const char* file, int width, int height, bool intensity);
 
 // The two steps of CreateTexture that need no graphics system.

@@ -1,0 +1,107 @@
+#include "image/TextureFont.h"
+
+#include "image/CreateTexture.h"
+
+#include <GL/gl.h>
+#include <cstring>
+
+namespace {
+
+constexpr int FirstCharacter = 32;
+
+// Codes below 32 as signed chars have no glyph: the control characters and,
+// where char is signed, every byte from 128 up.
+bool HasGlyph(char ch) { return static_cast<signed char>(ch) >= FirstCharacter; }
+
+} // namespace
+
+TextureFont::TextureFont()
+    : texture(0), glyphU(), glyphV(), cellU(0.0), cellV(0.0), areaLeft(0.0), areaRight(1.0),
+      areaTop(0.0), areaBottom(1.0) {}
+
+bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
+                         int cellHeight, int cellsPerRow) {
+    const unsigned made = CreateTexture(imageFile, texWidth, texHeight, true);
+    if (made == 0)
+        return false;
+    texture = made;
+    cellU = static_cast<double>(cellWidth) / texWidth;
+    cellV = static_cast<double>(cellHeight) / texHeight;
+
+    // The grid starts at the top-left corner of the image and runs left to
+    // right, then down; texture v grows upwards, so row 0 lies highest.
+    const int rows = GlyphCount / cellsPerRow;
+    const double vb = static_cast<double>(texHeight - rows * cellHeight) / texHeight;
+    for (int k = 0; k < GlyphCount; ++k) {
+        const int column = k % cellsPerRow;
+        const int row = k / cellsPerRow;
+        glyphU[k] = column * cellU;
+        glyphV[k] = vb + (rows - 1 - row) * cellV;
+    }
+    return true;
+}
+
+void TextureFont::SetArea(double left, double top, double right, double bottom) {
+    areaLeft = left;
+    areaTop = top;
+    areaRight = right;
+    areaBottom = bottom;
+}
+
+void TextureFont::Draw(const char* text, double x, double y, double size,
+                       const float* colour) const {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glColor4fv(colour);
+    glBegin(GL_QUADS);
+    const double w = GlyphWidth(size);
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (!HasGlyph(*c))
+            continue;
+        const int k = static_cast<unsigned char>(*c) - FirstCharacter;
+        const double u = glyphU[k];
+        const double v = glyphV[k];
+        glNormal3d(0.0, 0.0, 1.0);
+        glTexCoord2d(u, v);
+        glVertex3d(x, y, 0.0);
+        glTexCoord2d(u + cellU, v);
+        glVertex3d(x + w, y, 0.0);
+        glTexCoord2d(u + cellU, v + cellV);
+        glVertex3d(x + w, y + size, 0.0);
+        glTexCoord2d(u, v + cellV);
+        glVertex3d(x, y + size, 0.0);
+        x += w;
+    }
+    glEnd();
+}
+
+double TextureFont::CentredX(const char* text, double xOffset, double size) const {
+    const double n = static_cast<double>(std::strlen(text));
+    return ((areaRight - areaLeft) - n * GlyphWidth(size)) * 0.5 + xOffset;
+}
+
+void TextureFont::DrawCentred(const char* text, double xOffset, double y, double size,
+                              const float* colour) const {
+    Draw(text, CentredX(text, xOffset, size), y, size, colour);
+}
+
+void TextureFont::DrawChar(char ch, double x, double y, double width, double height,
+                           const float* colour) const {
+    if (!HasGlyph(ch))
+        return;
+    const int k = static_cast<unsigned char>(ch) - FirstCharacter;
+    const double u = glyphU[k];
+    const double v = glyphV[k];
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glColor4fv(colour);
+    glBegin(GL_QUADS);
+    glNormal3d(0.0, 0.0, 1.0);
+    glTexCoord2d(u, v);
+    glVertex3d(x, y, 0.0);
+    glTexCoord2d(u + cellU, v);
+    glVertex3d(x + width, y, 0.0);
+    glTexCoord2d(u + cellU, v + cellV);
+    glVertex3d(x + width, y + height, 0.0);
+    glTexCoord2d(u, v + cellV);
+    glVertex3d(x, y + height, 0.0);
+    glEnd();
+}
