@@ -16,6 +16,7 @@ WordGame::WordGame()
       menuCursor(2), menuBands{6.0, 5.0, 4.0, 3.0, 2.0}, delayLength(BlockDelayLength),
       delayTime(0.0), blockColumn(SpawnColumn), blockHeight(SpawnHeight), fallSpeed(0.5),
       fastDrop(false), blockLetter('A'), bonusBlock(false), wildcardBlock(false), sideStep(0),
+      landingColumn(SpawnColumn),
       targetMade(false), revealIndex(0), revealTime(0.0), revealInterval(RevealInterval),
       sweepRow(0), sweepTime(0.0), sweepInterval(SweepInterval) {
     std::memset(well, 0, sizeof well);

@@ -77,20 +77,36 @@ public:
     char PickLetter(bool allowWildcard);
     // Moves the falling block one column (step -1 or +1) when that cell is free.
     void SideStep(int step);
+    // Compacts every column; a column of 15 letters ends the game, else the
+    // well is scanned next.
     void Settle();
     void Update(double frameTime) override;
+    // One update of the falling block: at most a quarter row, then it lands
+    // on the surface row or on the letter beneath it.
+    void Fall(double frameTime);
     char Cell(int column, int row) const { return well[row][column]; }
     void SetCell(int column, int row, char letter) { well[row][column] = letter; }
 
     // ---- Words (game/Words.cpp) ----
     void ScanWell();
     void SearchRun(int column, int row, int length, bool vertical);
+    // The WordScan state: one scan, then WordRemoval or the next block.
+    void ScanStep();
+    // The WordRemoval state: credits one word every revealInterval, then
+    // sweeps (target made) or removes the words and settles.
+    void RemovalStep(double frameTime);
 
     // ---- Scoring and levels (game/Scoring.cpp) ----
+    // 0 for anything but A to Z.
     static int LetterValue(char letter);
+    // total + points, held at the largest int instead of wrapping.
+    static int AddPoints(int total, int points);
     void ScoreWord(FoundWord& found);
     void SetLevel(int newLevel);
     void UpdateFallSpeed();
+    // Picks a word of targetLength letters; without one, the nearest length
+    // that has words (longer first, never below minWordLength), and without
+    // any, no target (targetIndex -1).
     void PickTargetWord();
     void AdvanceTarget();
 
@@ -157,6 +173,7 @@ public:
     bool bonusBlock;
     bool wildcardBlock;
     int sideStep;
+    int landingColumn; // where the last block landed; arrows after landing don't move it
     WellCell bonusCell;
     WellCell wildcardCell;
     bool targetMade;

@@ -1,0 +1,114 @@
+// The game object's keys, mouse buttons and pointer: the title menu, the
+// player's name on the game-over screen, leaving the Hall of Fame, and the
+// falling block with pause and giving up.
+
+#include "game/WordGame.h"
+
+namespace {
+
+constexpr int KeyBackspace = 8;
+constexpr int KeyTab = 9;
+constexpr int KeyEnter = 13;
+constexpr int KeyEscape = 27;
+
+constexpr int SpecialLeft = 100;
+constexpr int SpecialRight = 102;
+constexpr int SpecialDown = 103;
+
+// Character classes of the default locale, spelled out so that a key code
+// outside 0..255 is simply neither.
+bool IsLetter(int key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z'); }
+bool IsPrintable(int key) { return key >= 32 && key <= 126; }
+char UpperCase(int key) { return static_cast<char>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key); }
+
+} // namespace
+
+void WordGame::Keyboard(int key, int, int) {
+    switch (state) {
+    case TitleMenu:
+        MenuKey(key);
+        return;
+    case GameOver:
+        if (key == KeyEnter || key == KeyEscape) {
+            // Escape leaves without recording, even a qualifying score.
+            if (nameQualifies && key == KeyEnter) {
+                highScores.Insert(playerName.c_str(), score, wordsMade, skill);
+                highScores.Save();
+            }
+            SetState(HallOfFame);
+        } else if (nameQualifies) {
+            if (key == KeyBackspace) {
+                if (!playerName.empty())
+                    playerName.pop_back();
+            } else if (IsPrintable(key)) {
+                // No limit while typing; the table keeps the first 29 characters.
+                playerName.push_back(static_cast<char>(key));
+            }
+        }
+        return;
+    case HallOfFame:
+        Start();
+        return;
+    default:
+        break;
+    }
+
+    // A '?' block takes the first letter typed while it falls.
+    if (IsLetter(key) && state == BlockFalling && blockLetter == '?')
+        blockLetter = UpperCase(key);
+
+    if (state == Paused) {
+        // Any key resumes, Escape and Tab included, and does nothing else.
+        state = pausedState;
+    } else if (key == KeyEscape) {
+        SetState(GameOver);
+    } else if (key == KeyTab) {
+        pausedState = state;
+        state = Paused;
+    }
+}
+
+void WordGame::KeyboardUp(int, int, int) {}
+
+void WordGame::Special(int key, int, int) {
+    if (state == TitleMenu) {
+        MenuMove(key);
+        return;
+    }
+    // Every other state steers, whether or not a block is falling: a step
+    // taken while paused shows after resuming.
+    sideStep = 0;
+    if (key == SpecialLeft)
+        sideStep = -1;
+    else if (key == SpecialRight)
+        sideStep = +1;
+    else if (key == SpecialDown)
+        fastDrop = true;
+    if (sideStep != 0)
+        SideStep(sideStep);
+}
+
+void WordGame::SpecialUp(int key, int, int) {
+    if (key == SpecialLeft || key == SpecialRight)
+        sideStep = 0;
+    else if (key == SpecialDown)
+        fastDrop = false;
+}
+
+// A click is an Enter, whatever the button.
+void WordGame::MouseDown(int, int x, int y) { Keyboard(KeyEnter, x, y); }
+
+void WordGame::PassiveMotion(int, int y) {
+    if (state != TitleMenu || height <= 0)
+        return;
+    // The pointer's height above the window's lower edge, in fifteenths of
+    // the window: the units the menu drawing records its bands in.
+    const double v = (15.0 * height - 15.0 * y) / height;
+    for (int i = 0; i < MenuItemCount; ++i) {
+        const double band = menuBands[i];
+        if (band <= v && v < band + 1.0) {
+            menuCursor = i;
+            return;
+        }
+    }
+}

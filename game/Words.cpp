@@ -1,0 +1,126 @@
+// Word detection: the scan of every row and column run, the choice of words
+// inside a run, and the crediting and removal of the words found.
+
+#include "game/WordGame.h"
+
+void WordGame::ScanWell() {
+    // Rows from the top down, each from the left; then columns from the left,
+    // each from the top. This order is the order of crediting and so decides
+    // each word's chain multiplier.
+    for (int row = WellRows - 1; row >= 0; --row) {
+        int column = 0;
+        while (column < WellColumns) {
+            if (well[row][column] == 0) {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            while (column < WellColumns && well[row][column] != 0)
+                ++column;
+            if (column - first >= minWordLength)
+                SearchRun(first, row, column - first, false);
+        }
+    }
+    for (int column = 0; column < WellColumns; ++column) {
+        int row = WellRows - 1;
+        while (row >= 0) {
+            if (well[row][column] == 0) {
+                --row;
+                continue;
+            }
+            const int top = row;
+            while (row >= 0 && well[row][column] != 0)
+                --row;
+            if (top - row >= minWordLength)
+                SearchRun(column, top, top - row, true);
+        }
+    }
+}
+
+void WordGame::SearchRun(int column, int row, int length, bool vertical) {
+    // The run must lie inside the well.
+    if (length <= 0 || column < 0 || row >= WellRows)
+        return;
+    if (vertical ? (column >= WellColumns || row - length + 1 < 0)
+                 : (row < 0 || column + length > WellColumns))
+        return;
+
+    char run[WellRows + 1];
+    for (int i = 0; i < length; ++i)
+        run[i] = vertical ? well[row - i][column] : well[row][column + i];
+
+    // From each start the longest word is taken whose last letter lies beyond
+    // the last letter of the word taken before it: k is the shortest length
+    // that reaches past it, never below the minimum word length.
+    const int minimum = minWordLength;
+    int required = minimum;
+    char candidate[WellRows + 1];
+    for (int start = 0; start < length - 2; ++start) {
+        for (int end = length - 1; end >= required + start - 1; --end) {
+            const int letters = end - start + 1;
+            for (int i = 0; i < letters; ++i)
+                candidate[i] = run[start + i];
+            candidate[letters] = '\0';
+            if (dictionary.Find(candidate) == -1)
+                continue;
+            FoundWord found;
+            found.word.assign(candidate, letters);
+            found.column = vertical ? column : column + start;
+            found.row = vertical ? row - start : row;
+            found.length = letters;
+            found.vertical = vertical;
+            ScoreWord(found);
+            foundWords.push_back(found);
+            required = letters + 1;
+            break;
+        }
+        if (--required < minimum)
+            required = minimum;
+    }
+}
+
+void WordGame::ScanStep() {
+    foundWords.clear();
+    ScanWell();
+    // Only the first scan after a landing sees the bonus and the wildcard.
+    bonusBlock = false;
+    wildcardBlock = false;
+    SetState(foundWords.empty() ? BlockDelay : WordRemoval);
+}
+
+void WordGame::RemovalStep(double frameTime) {
+    revealTime += frameTime;
+    if (revealTime < revealInterval)
+        return;
+
+    if (revealIndex >= 0 && revealIndex < static_cast<int>(foundWords.size())) {
+        // The level rises before the word's own points are added; the points
+        // were fixed when the word was found.
+        ++wordsMade;
+        if (wordsPerLevel > 0 && wordsMade % wordsPerLevel == 0)
+            SetLevel(level + 1);
+        const FoundWord& credited = foundWords[revealIndex];
+        recentWords.push_front(credited);
+        while (static_cast<int>(recentWords.size()) > MaxRecentWords)
+            recentWords.pop_back();
+        score = AddPoints(score, credited.points);
+    }
+    revealTime = 0.0;
+    ++revealIndex;
+    if (revealIndex < static_cast<int>(foundWords.size()))
+        return;
+
+    if (targetMade) {
+        // The sweep empties the whole well, so the words stay until then.
+        SetState(WellSweep);
+        return;
+    }
+    for (const FoundWord& found : foundWords)
+        for (int i = 0; i < found.length; ++i) {
+            if (found.vertical)
+                well[found.row - i][found.column] = 0;
+            else
+                well[found.row][found.column + i] = 0;
+        }
+    SetState(Settling);
+}
