@@ -1,6 +1,7 @@
 #include "data/Dictionary.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -8,6 +9,52 @@
 namespace {
 
 bool WordLess(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
+
+constexpr std::uint64_t Ones = 0x0101010101010101ull;
+constexpr std::uint64_t Low7 = 0x7f7f7f7f7f7f7f7full;
+
+// One bit (the top bit of the byte) for every zero byte of x.
+inline std::uint64_t ZeroBits(std::uint64_t x) { return ~(((x & Low7) + Low7) | x | Low7); }
+
+// Eight bytes from p with the first byte in memory the most significant, so
+// that comparing two of them as numbers compares the bytes in string order.
+inline std::uint64_t LoadOrdered(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    return __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? __builtin_bswap64(x) : x;
+}
+
+// Whether a sorts no later than b, both NUL-terminated inside a buffer that
+// ends at limit. Most words share a short prefix with their neighbour, so
+// eight bytes are compared at a time where the buffer allows.
+bool NotAfter(const char* a, const char* b, const char* limit) {
+    while (a + 8 <= limit && b + 8 <= limit) {
+        const std::uint64_t x = LoadOrdered(a);
+        const std::uint64_t y = LoadOrdered(b);
+        const std::uint64_t zeros = ZeroBits(x);
+        if (x != y) {
+            // The first difference decides, unless a ends before it.
+            const int differ = __builtin_clzll(x ^ y) / 8;
+            const int ends = zeros ? __builtin_clzll(zeros) / 8 : 8;
+            return ends < differ || x < y;
+        }
+        if (zeros != 0)
+            return true; // the same word
+        a += 8;
+        b += 8;
+    }
+    return std::strcmp(a, b) <= 0;
+}
+
+bool InByteOrder(const std::vector<char*>& words, const char* limit) {
+    for (size_t i = 1; i < words.size(); ++i)
+        if (!NotAfter(words[i - 1], words[i], limit))
+            return false;
+    return true;
+}
+
+// One bit (the top bit of the byte) for every byte of x equal to '\n'.
+inline std::uint64_t NewlineBits(std::uint64_t x) { return ZeroBits(x ^ (Ones * '\n')); }
 
 } // namespace
 
@@ -40,41 +87,65 @@ int Dictionary::Load(const char* path) {
     std::fclose(file);
     text[length] = '\0';
 
-    // Exact room for the index: one entry per newline.
-    size_t lines = 0;
-    for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '\n', text + length - p)));
-         ++p)
-        ++lines;
-    words.reserve(lines);
-
-    // Cut the buffer into words in place. A word is its line up to the first
-    // carriage return (or NUL) or the newline; only a-z are changed, to upper
-    // case. A last line without a newline is not a word.
-    char* p = text;
-    char* const end = text + length;
-    while (p < end) {
-        char* newline = static_cast<char*>(std::memchr(p, '\n', end - p));
-        if (newline == nullptr)
-            break;
-        words.push_back(p);
-        for (char* c = p; c < newline; ++c) {
-            if (*c == '\r')
-                *c = '\0';
-            else if (*c >= 'a' && *c <= 'z')
-                *c = static_cast<char>(*c - 'a' + 'A');
-        }
-        *newline = '\0';
-        p = newline + 1;
-    }
+    IndexLines(length);
+    CutWords();
 
     // Lookup is a binary search in byte order. A list sorted another way (by
     // locale, or a player's own list) would make it miss words silently, so
     // such an index is put in order; an ordered file's index stays as it is.
-    if (!std::is_sorted(words.begin(), words.end(), WordLess))
+    if (!InByteOrder(words, text + length + 1))
         std::stable_sort(words.begin(), words.end(), WordLess);
 
     count = static_cast<int>(words.size());
     return count;
+}
+
+void Dictionary::IndexLines(size_t length) {
+    // Each line that ends in a newline starts a word; a last line without one
+    // does not. Eight bytes are looked at a time, since a line is only a few
+    // bytes long and a search call per line would cost more than the line.
+    words.reserve(static_cast<size_t>(std::count(text, text + length, '\n')));
+    char* start = text;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text + i, 8);
+        if (std::uint64_t bits = NewlineBits(chunk)) {
+            // The first byte in memory is the lowest of the word on a
+            // little-endian machine and the highest on a big-endian one.
+            constexpr bool little = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+            do {
+                const int bit = little ? __builtin_ctzll(bits) : 63 - __builtin_clzll(bits);
+                const size_t at = i + (little ? bit / 8 : 7 - bit / 8);
+                words.push_back(start);
+                start = text + at + 1;
+                bits &= ~(std::uint64_t{1} << bit);
+            } while (bits != 0);
+        }
+    }
+    for (; i < length; ++i) {
+        if (text[i] == '\n') {
+            words.push_back(start);
+            start = text + i + 1;
+        }
+    }
+    cutEnd = start;
+}
+
+void Dictionary::CutWords() {
+    // Every line end (newline or carriage return) becomes a NUL, so a word is
+    // its line up to the first carriage return or the newline; only a-z
+    // change, to upper case. The loop has no branches and vectorizes.
+    // The bounds are locals: a store through a char pointer may alias any
+    // member, which would stop the compiler from vectorizing.
+    unsigned char* const begin = reinterpret_cast<unsigned char*>(text);
+    const std::size_t n = static_cast<std::size_t>(cutEnd - text);
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char byte = begin[i];
+        const bool lineEnd = byte == '\n' || byte == '\r';
+        const bool lower = static_cast<unsigned char>(byte - 'a') < 26;
+        begin[i] = static_cast<unsigned char>(lineEnd ? 0 : byte - (lower ? 'a' - 'A' : 0));
+    }
 }
 
 const char* Dictionary::WordAt(int index) const {

@@ -5,6 +5,7 @@
 // and the index is an array of pointers into that buffer. Words are
 // upper-cased as far as a-z go; lookup is a binary search in byte order.
 
+#include <cstddef>
 #include <vector>
 
 class Dictionary {
@@ -28,6 +29,10 @@ public:
     int count;
 
 private:
+    void IndexLines(std::size_t length);
+    void CutWords();
+
     char* text;
+    char* cutEnd = nullptr; // end of the last complete line
     std::vector<char*> words;
 };
