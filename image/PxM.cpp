@@ -78,10 +78,11 @@ unsigned char ParseLowByte(const char* text) {
 
 } // namespace
 
-PxM::PxM()
-    : data(nullptr), width(0), height(0), isColour(0), size(0), channels(0), rowStride(0) {}
+PxM::PxM() : data(nullptr), width(0), height(0), isColour(0), size(0), channels(0), rowStride(0) {}
 
-PxM::~PxM() { delete[] data; }
+PxM::~PxM() {
+    delete[] data;
+}
 
 int PxM::Load(const char* path) {
     const char* ending = std::strrchr(path, '.');

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 class PxM {
-public:
+  public:
     PxM();
     ~PxM();
     PxM(const PxM&) = delete;
@@ -41,7 +41,7 @@ public:
     std::int32_t channels;
     std::int32_t rowStride;
 
-private:
+  private:
     // Closes the file, empties the image and returns 0.
     int Fail(std::FILE* file);
     void Clear();

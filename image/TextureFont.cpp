@@ -11,7 +11,9 @@ constexpr int FirstCharacter = 32;
 
 // Codes below 32 as signed chars have no glyph: the control characters and,
 // where char is signed, every byte from 128 up.
-bool HasGlyph(char ch) { return static_cast<signed char>(ch) >= FirstCharacter; }
+bool HasGlyph(char ch) {
+    return static_cast<signed char>(ch) >= FirstCharacter;
+}
 
 } // namespace
 

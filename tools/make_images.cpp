@@ -49,8 +49,7 @@ bool Write(const Image& image, const std::string& path) {
         std::fprintf(stderr, "make_images: can't write %s\n", path.c_str());
         return false;
     }
-    std::fprintf(file, "P%d\n%d %d\n255\n", image.channels == 1 ? 5 : 6, image.width,
-                 image.height);
+    std::fprintf(file, "P%d\n%d %d\n255\n", image.channels == 1 ? 5 : 6, image.width, image.height);
     const bool written =
         std::fwrite(image.bytes.data(), 1, image.bytes.size(), file) == image.bytes.size();
     const bool closed = std::fclose(file) == 0;
@@ -70,7 +69,7 @@ unsigned char ToByte(double v) {
 
 // SplitMix64: small, fast and the same everywhere, unlike rand().
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed) : state(seed) {}
     std::uint64_t Next() {
         std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
@@ -81,16 +80,18 @@ public:
     // Uniform in [0, 1).
     double Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
 
-private:
+  private:
     std::uint64_t state;
 };
 
-double Smooth(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+double Smooth(double t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
 // Value noise on a square lattice of period x period points that wraps, so a
 // picture sampled over exactly one period repeats seamlessly.
 class PeriodicNoise {
-public:
+  public:
     PeriodicNoise(int period, Random& random) : period(period), values(period * period) {
         for (double& v : values)
             v = random.Unit() * 2.0 - 1.0;
@@ -108,7 +109,7 @@ public:
         return a + (b - a) * fy;
     }
 
-private:
+  private:
     double Value(int x, int y) const {
         x = ((x % period) + period) % period;
         y = ((y % period) + period) % period;
@@ -121,7 +122,7 @@ private:
 // Sum of octaves, the first with the given lattice period, each further one
 // twice as fine and `falloff` as strong. Result roughly in [-1, 1].
 class Fractal {
-public:
+  public:
     Fractal(int firstPeriod, int octaves, double falloff, Random& random) {
         double amplitude = 1.0;
         for (int i = 0; i < octaves; ++i) {
@@ -138,7 +139,7 @@ public:
         return sum / total;
     }
 
-private:
+  private:
     std::vector<PeriodicNoise> layers;
     std::vector<double> amplitudes;
     double total = 0.0;
@@ -167,8 +168,7 @@ GlyphBox Measure(FT_Face face, int ch) {
     if (FT_Load_Char(face, static_cast<FT_ULong>(ch), FT_LOAD_RENDER) != 0)
         return {0, 0, 0};
     const FT_Bitmap& bitmap = face->glyph->bitmap;
-    return {static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows),
-            face->glyph->bitmap_top};
+    return {static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), face->glyph->bitmap_top};
 }
 
 // Where the baseline lies, in rows from the top of a cell, when capitals are
@@ -268,8 +268,7 @@ bool MakeFont(const std::string& fontFile, const std::string& path) {
         for (unsigned row = 0; row < bitmap.rows; ++row)
             for (unsigned column = 0; column < bitmap.width; ++column)
                 *sheet.At(left + static_cast<int>(column), top + static_cast<int>(row)) =
-                    bitmap.buffer[static_cast<int>(row) * bitmap.pitch +
-                                  static_cast<int>(column)];
+                    bitmap.buffer[static_cast<int>(row) * bitmap.pitch + static_cast<int>(column)];
     }
     std::printf("make_images: glyphs %d x %d pixels per em, capitals %d rows high\n", pixelWidth,
                 pixelHeight, capRows);
@@ -305,8 +304,8 @@ bool MakeTile(const std::string& path) {
                     nearest = i;
             const double d = distances[nearest];
 
-            double value = Face * (1.0 + 0.018 * grain.At(x / double(TileSize),
-                                                           y / double(TileSize)));
+            double value =
+                Face * (1.0 + 0.018 * grain.At(x / double(TileSize), y / double(TileSize)));
             if (d < Bevel) {
                 const double slope = 1.0 - Smooth(d / Bevel);
                 value *= 1.0 + slopeLight[nearest] * (0.35 + 0.65 * slope);
@@ -355,9 +354,8 @@ bool MakeWater(const std::string& path) {
                 // into a thin bright line.
                 const Wave& a = waves[i];
                 const Wave& b = waves[i + 1];
-                const double sum =
-                    std::sin(2.0 * Pi * (a.kx * u + a.ky * v) + a.phase + warp) +
-                    std::sin(2.0 * Pi * (b.kx * u + b.ky * v) + b.phase - warp);
+                const double sum = std::sin(2.0 * Pi * (a.kx * u + a.ky * v) + a.phase + warp) +
+                                   std::sin(2.0 * Pi * (b.kx * u + b.ky * v) + b.phase - warp);
                 crest += std::pow(1.0 - std::fabs(sum) / 2.0, 7.0);
             }
             crest = std::min(1.0, crest);
