@@ -145,7 +145,13 @@ int PxM::load_PxM(const char* path) {
         std::memset(data + got, 255, static_cast<std::size_t>(size) - got);
     } else {
         for (int i = 0; i < size; ++i) {
-            ReadToken(file);
+            // Once the file has ended every further value is the last one
+            // read again, so the rest is filled at once.
+            if (!ReadToken(file)) {
+                std::memset(data + i, ParseLowByte(tokenBuffer),
+                            static_cast<std::size_t>(size - i));
+                break;
+            }
             data[i] = ParseLowByte(tokenBuffer);
         }
     }
