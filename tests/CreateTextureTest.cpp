@@ -67,15 +67,17 @@ TEST_F(CreateTextureTest, SameSize_CopiesTexelForTexelBottomRowFirst) {
             EXPECT_EQ(t[3], 255);
         }
 
+    for (const GLenum parameter : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) {
+        GLint value = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+        EXPECT_EQ(value, GL_REPEAT);
+    }
+    for (const GLenum parameter : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) {
+        GLint value = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+    }
     GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
-    EXPECT_EQ(value, GL_REPEAT);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
-    EXPECT_EQ(value, GL_REPEAT);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-    EXPECT_EQ(value, GL_LINEAR);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
-    EXPECT_EQ(value, GL_LINEAR);
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
     EXPECT_EQ(value, GL_MODULATE);
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &value);
