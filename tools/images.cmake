@@ -7,6 +7,12 @@ find_package(Freetype REQUIRED)
 set(GLYPHTUMBLE_FONT_FILE /usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf
     CACHE FILEPATH "TrueType font the glyph sheet font.pgm is rendered from (Debian's fonts-dejavu-core)")
 
+if(NOT EXISTS ${GLYPHTUMBLE_FONT_FILE})
+    message(FATAL_ERROR "The font for font.pgm, ${GLYPHTUMBLE_FONT_FILE}, is missing: install "
+        "fonts-dejavu-core (tools/install-deps does) or set GLYPHTUMBLE_FONT_FILE to another "
+        "monospaced TrueType font.")
+endif()
+
 add_executable(make_images make_images.cpp)
 target_link_libraries(make_images PRIVATE Freetype::Freetype)
 
