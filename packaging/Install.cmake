@@ -83,7 +83,8 @@ if(TARGET InstallTest)
     target_compile_definitions(InstallTest PRIVATE
         GLYPHTUMBLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
         GLYPHTUMBLE_CMAKE="${CMAKE_COMMAND}"
-        GLYPHTUMBLE_CPACK="${CMAKE_CPACK_COMMAND}")
+        GLYPHTUMBLE_CPACK="${CMAKE_CPACK_COMMAND}"
+        GLYPHTUMBLE_VERSION="${PROJECT_VERSION}")
 endif()
 
 # --- The Debian package: cpack -G DEB in the build folder -------------------

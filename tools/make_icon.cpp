@@ -37,7 +37,7 @@ constexpr Colour BevelShaded{0.55f, 0.32f, 0.08f, 1.0f};
 constexpr Colour Letter{0.28f, 0.14f, 0.04f, 1.0f};
 constexpr Colour LetterRim{1.00f, 0.90f, 0.62f, 1.0f};
 
-constexpr int SuperSamples = 4;     // per axis
+constexpr int SuperSamples = 4;          // per axis
 constexpr float MarginShare = 1.0f / 32; // transparent border around the block
 constexpr float BevelShare = 1.0f / 9;   // bevel width as a share of the size
 constexpr float GlyphShare = 0.9f;       // font pixel size as a share of the face
@@ -90,7 +90,7 @@ Colour BlockAt(float x, float y, float size) {
 }
 
 class Glyph {
-public:
+  public:
     bool Load(const char* fontFile, int pixelHeight) {
         if (FT_Init_FreeType(&library) != 0)
             return false;
@@ -117,7 +117,7 @@ public:
         return b.buffer[y * b.pitch + x] / 255.0f;
     }
 
-private:
+  private:
     FT_Library library = nullptr;
     FT_Face face = nullptr;
 };
@@ -129,7 +129,8 @@ void PutU32(std::vector<unsigned char>& out, std::uint32_t v) {
     out.push_back(static_cast<unsigned char>(v));
 }
 
-void PutChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
+void PutChunk(std::vector<unsigned char>& out, const char* type,
+              const std::vector<unsigned char>& data) {
     PutU32(out, static_cast<std::uint32_t>(data.size()));
     const size_t typeAt = out.size();
     out.insert(out.end(), type, type + 4);
@@ -150,7 +151,8 @@ bool WritePng(const std::string& file, int size, const std::vector<unsigned char
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<unsigned char> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
+        Z_OK)
         return false;
     packed.resize(packedSize);
 
@@ -188,7 +190,8 @@ int main(int argc, char** argv) {
     }
     const int size = std::atoi(argv[2]);
     if (size < MinSize || size > MaxSize) {
-        std::fprintf(stderr, "make_icon: size %s is not within %d to %d\n", argv[2], MinSize, MaxSize);
+        std::fprintf(stderr, "make_icon: size %s is not within %d to %d\n", argv[2], MinSize,
+                     MaxSize);
         return 2;
     }
     const float fsize = static_cast<float>(size);
