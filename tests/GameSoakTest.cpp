@@ -64,7 +64,6 @@ public:
     }
 
     // Keys during play; Escape is rare, so most games end with a full column.
-    // Once a key has ended the game the bot stops pressing keys.
     void Play() {
         if (game.state == BlockDelay && !dealt) {
             dealt = true;
@@ -84,30 +83,21 @@ public:
             game.Special(103, 0, 0);
         else if (game.fastDrop && Chance(0.02))
             game.SpecialUp(103, 0, 0);
-        switch (Number(1000)) {
-        case 0:
+        // At most one character key or click per update, so a key that ends
+        // the game is never followed by one that would act on the menu.
+        const int roll = Number(1000);
+        if (roll == 0)
             game.Keyboard(9, 0, 0); // pause; the next key resumes
-            break;
-        case 1:
-        case 2:
-        case 3:
+        else if (roll < 4)
             game.Keyboard(Number(256), 0, 0);
-            break;
-        case 4:
-        case 5:
+        else if (roll < 6)
             game.MouseDown(Number(3), 0, 0);
-            break;
-        case 6:
-        case 7:
+        else if (roll < 8)
             game.Special(100 + Number(4), 0, 0);
-            break;
-        default:
-            if (Chance(0.02))
-                game.Keyboard('a' + Number(26), 0, 0);
-            else if (Chance(0.00002))
-                game.Keyboard(27, 0, 0);
-            break;
-        }
+        else if (roll < 28)
+            game.Keyboard('a' + Number(26), 0, 0);
+        else if (Chance(0.00002))
+            game.Keyboard(27, 0, 0);
     }
 
     // Some games deal the target word's letters side by side into the
