@@ -1,0 +1,108 @@
+#include "tests/support/GameProcess.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+std::vector<std::string> Words(const char* text) {
+    std::vector<std::string> words;
+    std::istringstream in(text != nullptr ? text : "");
+    std::string word;
+    while (in >> word)
+        words.push_back(word);
+    return words;
+}
+
+} // namespace
+
+double Slowness() {
+    const char* wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
+    return wrapper != nullptr && *wrapper != '\0' ? 25.0 : 1.0;
+}
+
+bool WaitForImpl(double seconds, bool (*poll)(void*), void* context) {
+    const int polls = static_cast<int>(seconds * Slowness() * 50) + 1;
+    for (int i = 0; i < polls; ++i) {
+        if (poll(context))
+            return true;
+        usleep(20000);
+    }
+    return poll(context);
+}
+
+void Pause(double seconds) { usleep(static_cast<useconds_t>(seconds * Slowness() * 1e6)); }
+
+GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& dir, const std::vector<std::string>& env) {
+    // The captured output lives beside the run folder, not in it, so the run
+    // folder holds only what the game itself made.
+    static int serial = 0;
+    const std::string stem = dir + ".game" + std::to_string(++serial);
+    outFile = stem + ".out";
+    errFile = stem + ".err";
+
+    std::vector<std::string> command = Words(std::getenv("GLYPHTUMBLE_WRAPPER"));
+    command.push_back(program);
+    command.insert(command.end(), args.begin(), args.end());
+
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0)
+            _exit(126);
+        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, 1);
+        dup2(err, 2);
+        for (const std::string& setting : env)
+            putenv(strdup(setting.c_str()));
+        std::vector<char*> argv;
+        for (const std::string& word : command)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess() {
+    Kill();
+    unlink(outFile.c_str());
+    unlink(errFile.c_str());
+}
+
+bool GameProcess::Running() {
+    if (ended || pid <= 0)
+        return false;
+    int raw = 0;
+    if (waitpid(pid, &raw, WNOHANG) != pid)
+        return true;
+    ended = true;
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return false;
+}
+
+int GameProcess::Wait(double seconds) {
+    WaitFor(seconds, [this] { return !Running(); });
+    return ended ? status : -1;
+}
+
+void GameProcess::Kill() {
+    if (!Running())
+        return;
+    kill(pid, SIGKILL);
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    ended = true;
+    status = -1;
+}
+
+std::string GameProcess::Out() const { return TempDir::Read(outFile); }
+std::string GameProcess::Err() const { return TempDir::Read(errFile); }

@@ -1,0 +1,58 @@
+#pragma once
+
+// The real game binary running in a folder of the test's choosing, with extra
+// environment variables, while the test drives it. Standard output and error
+// go to files in that folder's parent temporary folder, read after the end.
+//
+// GLYPHTUMBLE_WRAPPER, when set in the test's environment, is a command that
+// the game runs under (for example "valgrind --error-exitcode=99"); Slowness()
+// then tells the test how much longer to wait for anything.
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class GameProcess {
+public:
+    // Starts program with args in dir; env holds "NAME=value" additions.
+    GameProcess(const std::string& program, const std::vector<std::string>& args,
+                const std::string& dir, const std::vector<std::string>& env = {});
+    ~GameProcess(); // kills the game if it is still running
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    pid_t Pid() const { return pid; }
+    // Whether it is still running (reaps it when it has ended).
+    bool Running();
+    // Waits up to seconds (times Slowness()) for the end. The exit status, or
+    // -1 when it was killed by a signal or is still running.
+    int Wait(double seconds);
+    // Ends it with SIGKILL when it still runs.
+    void Kill();
+    // What it wrote so far.
+    std::string Out() const;
+    std::string Err() const;
+
+private:
+    pid_t pid = -1;
+    int status = -1;
+    bool ended = false;
+    std::string outFile;
+    std::string errFile;
+};
+
+// How many times longer than usual anything takes: 1, or 25 under a wrapper.
+double Slowness();
+
+// Sleeps seconds (times Slowness()).
+void Pause(double seconds);
+
+bool WaitForImpl(double seconds, bool (*poll)(void*), void* context);
+
+// Polls condition every 20 ms for up to seconds (times Slowness()); true as
+// soon as it holds.
+template <typename Condition>
+bool WaitFor(double seconds, Condition condition) {
+    return WaitForImpl(seconds, [](void* c) { return (*static_cast<Condition*>(c))(); },
+                       &condition);
+}
