@@ -5,7 +5,7 @@
 #   <prefix>/share/glyphtumble/                  the word list and the four images
 #   <prefix>/share/applications/glyphtumble.desktop
 #   <prefix>/share/icons/hicolor/NxN/apps/glyphtumble.png   (48, 128, 256)
-#   <prefix>/share/man/man6/glyphtumble.6
+#   <prefix>/share/man/man6/glyphtumble.6.gz
 #
 # The game reads its files from its working directory and writes its Hall of
 # Fame there, so it is never started directly: the launcher gives each player
@@ -45,7 +45,20 @@ foreach(size ${GLYPHTUMBLE_ICON_SIZES})
     list(APPEND GLYPHTUMBLE_ICON_FILES ${icon})
     install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-add_custom_target(icons ALL DEPENDS ${GLYPHTUMBLE_ICON_FILES})
+add_custom_target(desktop_icons ALL DEPENDS ${GLYPHTUMBLE_ICON_FILES})
+
+# --- The manual page, compressed as Debian installs manual pages ----------
+
+# -n leaves out the time stamp, so every build makes the same bytes.
+find_program(GLYPHTUMBLE_GZIP gzip REQUIRED)
+set(GLYPHTUMBLE_MANUAL_PAGE ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/glyphtumble.6.gz)
+add_custom_command(
+    OUTPUT ${GLYPHTUMBLE_MANUAL_PAGE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}
+    COMMAND ${GLYPHTUMBLE_GZIP} -9n -c ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.6 > ${GLYPHTUMBLE_MANUAL_PAGE}
+    DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.6
+    COMMENT "Compressing the manual page")
+add_custom_target(manual_page ALL DEPENDS ${GLYPHTUMBLE_MANUAL_PAGE})
 
 # --- The launcher -----------------------------------------------------------
 
@@ -73,13 +86,12 @@ install(FILES
     DESTINATION ${GLYPHTUMBLE_INSTALL_DATADIR})
 install(FILES ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.6
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${GLYPHTUMBLE_MANUAL_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # --- The tests of all this --------------------------------------------------
 
 if(TARGET InstallTest)
-    add_dependencies(InstallTest icons)
+    add_dependencies(InstallTest desktop_icons manual_page)
     target_compile_definitions(InstallTest PRIVATE
         GLYPHTUMBLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
         GLYPHTUMBLE_CMAKE="${CMAKE_COMMAND}"
