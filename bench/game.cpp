@@ -78,7 +78,8 @@ void ScanWells(benchmark::State& state, const std::vector<Well>& wells) {
         found += game.foundWords.size();
         benchmark::DoNotOptimize(game.foundWords.data());
     }
-    state.counters["words/scan"] = benchmark::Counter(static_cast<double>(found) / state.iterations());
+    state.counters["words/scan"] =
+        benchmark::Counter(static_cast<double>(found) / state.iterations());
 }
 
 // A full well of random letters, the shortest words accepted at each skill.

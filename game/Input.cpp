@@ -19,7 +19,9 @@ constexpr int SpecialDown = 103;
 // outside 0..255 is simply neither.
 bool IsLetter(int key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z'); }
 bool IsPrintable(int key) { return key >= 32 && key <= 126; }
-char UpperCase(int key) { return static_cast<char>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key); }
+char UpperCase(int key) {
+    return static_cast<char>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
+}
 
 } // namespace
 

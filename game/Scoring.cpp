@@ -148,8 +148,9 @@ void WordGame::PickTargetWord() {
     // Walk on from the candidate to the first word of the asked length. A
     // word list without that length must not stall the game: the walk goes
     // once round the list and takes the first word of the nearest length
-    // that has words, the longer before the shorter, never below the
-    // minimum word length and never longer than a column of the well.
+    // that has words, the longer before the shorter, within the lengths a
+    // target may have (the minimum word length up to maxTargetLength).
+    const int longest = targetLength > maxTargetLength ? targetLength : maxTargetLength;
     int best = -1;
     int bestDistance = INT_MAX;
     int bestLength = 0;
@@ -160,7 +161,7 @@ void WordGame::PickTargetWord() {
             targetIndex = index;
             return;
         }
-        if (length < minWordLength || length > WellRows)
+        if (length < minWordLength || length > longest)
             continue;
         const int distance = std::abs(length - targetLength);
         if (distance < bestDistance || (distance == bestDistance && length > bestLength)) {

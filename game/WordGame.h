@@ -105,8 +105,8 @@ public:
     void SetLevel(int newLevel);
     void UpdateFallSpeed();
     // Picks a word of targetLength letters; without one, the nearest length
-    // that has words (longer first, never below minWordLength), and without
-    // any, no target (targetIndex -1).
+    // that has words (longer first, within minWordLength..maxTargetLength),
+    // and without any, no target (targetIndex -1).
     void PickTargetWord();
     void AdvanceTarget();
 

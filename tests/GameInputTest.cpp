@@ -98,7 +98,8 @@ TEST_F(GameInput, NameEntryKeepsEveryCharacterAndReachesTheFile) {
     EXPECT_EQ(game->state, HallOfFame);
     EXPECT_EQ(std::string(game->highScores.entries[9].name), typed.substr(0, 29));
     std::ifstream file(folder.File("glyphtumble.hi"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     ASSERT_EQ(bytes.size(), 440u);
     EXPECT_EQ(bytes.substr(396, 29), typed.substr(0, 29));
 }

@@ -76,7 +76,8 @@ TEST_F(GamePlay, WholeGameFromTheMenuToTheHallOfFameFile) {
     ASSERT_EQ(game->state, HallOfFame);
 
     std::ifstream file(folder.File("glyphtumble.hi"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     ASSERT_EQ(bytes.size(), 440u);
     const size_t top = 9 * 44;
     EXPECT_EQ(bytes.substr(top, 30), std::string("Ada") + std::string(27, '\0'));

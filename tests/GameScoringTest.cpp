@@ -100,7 +100,8 @@ TEST_F(GameScoring, TargetBonusIsAddedUnmultiplied) {
 }
 
 TEST_F(GameScoring, MinimumWordLengthAndFallSpeedBySkillAndLevel) {
-    const int lengths[3][8] = {{3, 3, 3, 3, 4, 4, 4, 4}, {3, 3, 3, 4, 4, 4, 5, 5}, {4, 4, 4, 4, 5, 5, 5, 5}};
+    const int lengths[3][8] = {
+        {3, 3, 3, 3, 4, 4, 4, 4}, {3, 3, 3, 4, 4, 4, 5, 5}, {4, 4, 4, 4, 5, 5, 5, 5}};
     const double speeds[3] = {0.33, 0.5, 0.67};
     const double steps[3] = {1.0 / 6.0, 0.2, 0.25};
     for (int skill = 0; skill < 3; ++skill)
@@ -149,17 +150,20 @@ TEST_F(GameScoring, MissingTargetLengthTakesTheNearestLengthOrNone) {
     struct Case {
         int asked;
         int minimum;
+        int longest;
         const char* word; // "" for no target
         int length;
     };
     const Case cases[] = {
-        {6, 3, "ORANGES", 7},  // 5 and 7 are as near: the longer wins
-        {8, 5, "ORANGES", 7},  // the nearest is shorter
-        {10, 3, "ORANGES", 7}, // only shorter ones are left
-        {8, 8, "", 8},         // nothing at or above the minimum
+        {6, 3, 10, "ORANGES", 7},  // 5 and 7 are as near: the longer wins
+        {6, 3, 6, "LEMON", 5},     // unless the longer is too long for a target
+        {8, 5, 10, "ORANGES", 7},  // the nearest is shorter
+        {10, 3, 10, "ORANGES", 7}, // only shorter ones are left
+        {8, 8, 10, "", 8},         // nothing at or above the minimum
     };
     for (const Case& c : cases) {
         game->minWordLength = c.minimum;
+        game->maxTargetLength = c.longest;
         game->targetLength = c.asked;
         game->PickTargetWord();
         EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), c.word) << c.asked;

@@ -24,7 +24,8 @@ bool Settled(const WordGame& game) {
         int letters = 0;
         for (int row = 0; row < WordGame::WellRows; ++row)
             letters += game.Cell(column, row) != 0;
-        const int floor = letters > WordGame::SurfaceRow + 1 ? 0 : WordGame::SurfaceRow + 1 - letters;
+        const int floor =
+            letters > WordGame::SurfaceRow + 1 ? 0 : WordGame::SurfaceRow + 1 - letters;
         for (int row = 0; row < WordGame::WellRows; ++row)
             if ((game.Cell(column, row) != 0) != (row >= floor && row < floor + letters))
                 return false;
@@ -134,7 +135,8 @@ public:
 
 TEST(GameSoak, SeededBotKeepsTheInvariantsOverManyGames) {
     TempFolder folder;
-    std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt", folder.File("dictionary.txt"));
+    std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt",
+                               folder.File("dictionary.txt"));
     auto game = MakeGameIn(folder);
     ASSERT_GT(game->dictionary.count, 1000);
     ASSERT_TRUE(game->Start());
