@@ -1,0 +1,41 @@
+/* Replaces the C library's rand and srand with a known sequence, so that the
+ * screenshots tool can deal the game letters it knows. Loaded with
+ * LD_PRELOAD; GLYPHTUMBLE_RAND holds the values, comma-separated. rand hands
+ * them out in order and starts again from the first when they run out; srand
+ * ignores its seed and goes back to the first value. */
+
+#include <stdlib.h>
+
+#define MAX_VALUES 1024
+
+static int values[MAX_VALUES];
+static int count = -1;
+static int next;
+
+static void load(void) {
+    const char* text = getenv("GLYPHTUMBLE_RAND");
+    count = 0;
+    while (text != NULL && *text != '\0' && count < MAX_VALUES) {
+        char* end;
+        const long value = strtol(text, &end, 10);
+        if (end == text)
+            break;
+        values[count++] = (int)(value < 0 ? -value : value);
+        text = (*end == ',') ? end + 1 : end;
+    }
+}
+
+int rand(void) {
+    if (count < 0)
+        load();
+    if (count == 0)
+        return 0;
+    const int value = values[next % count];
+    next = (next + 1) % count;
+    return value;
+}
+
+void srand(unsigned seed) {
+    (void)seed;
+    next = 0;
+}
