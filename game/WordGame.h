@@ -90,6 +90,9 @@ public:
     // ---- Words (game/Words.cpp) ----
     void ScanWell();
     void SearchRun(int column, int row, int length, bool vertical);
+    // Index of the first word of the list not below letters in byte order,
+    // searching from index first; count when there is none.
+    int FirstWordFrom(const char* letters, int first) const;
     // The WordScan state: one scan, then WordRemoval or the next block.
     void ScanStep();
     // The WordRemoval state: credits one word every revealInterval, then

@@ -1,6 +1,8 @@
 // Word detection: the scan of every row and column run, the choice of words
 // inside a run, and the crediting and removal of the words found.
 
+#include <cstring>
+
 #include "game/WordGame.h"
 
 void WordGame::ScanWell() {
@@ -50,33 +52,60 @@ void WordGame::SearchRun(int column, int row, int length, bool vertical) {
         run[i] = vertical ? well[row - i][column] : well[row][column + i];
 
     // From each start the longest word is taken whose last letter lies beyond
-    // the last letter of the word taken before it: k is the shortest length
-    // that reaches past it, never below the minimum word length.
+    // the last letter of the word taken before it: required is the shortest
+    // length that reaches past it, never below the minimum word length.
+    //
+    // The candidates of one start all begin with its shortest one, and a
+    // candidate can only be a word if some word begins with it. So the
+    // candidates are grown from the shortest, one lower-bound search each,
+    // until no word begins with them; the longest that is a word itself is
+    // the one taken. This finds what trying every candidate from the longest
+    // down would find, with a fraction of the searches.
     const int minimum = minWordLength;
     int required = minimum;
     char candidate[WellRows + 1];
     for (int start = 0; start < length - 2; ++start) {
-        for (int end = length - 1; end >= required + start - 1; --end) {
-            const int letters = end - start + 1;
-            for (int i = 0; i < letters; ++i)
-                candidate[i] = run[start + i];
+        int longest = 0;
+        int first = 0; // every word before this one sorts below the candidate
+        for (int letters = 1; start + letters <= length; ++letters) {
+            candidate[letters - 1] = run[start + letters - 1];
             candidate[letters] = '\0';
-            if (dictionary.Find(candidate) == -1)
+            if (letters < required)
                 continue;
+            first = FirstWordFrom(candidate, first);
+            const char* word = dictionary.WordAt(first);
+            if (std::strncmp(word, candidate, letters) != 0)
+                break; // no word begins with these letters
+            if (word[letters] == '\0')
+                longest = letters;
+        }
+        if (longest > 0) {
             FoundWord found;
-            found.word.assign(candidate, letters);
+            found.word.assign(candidate, longest);
             found.column = vertical ? column : column + start;
             found.row = vertical ? row - start : row;
-            found.length = letters;
+            found.length = longest;
             found.vertical = vertical;
             ScoreWord(found);
             foundWords.push_back(found);
-            required = letters + 1;
-            break;
+            required = longest + 1;
         }
         if (--required < minimum)
             required = minimum;
     }
+}
+
+int WordGame::FirstWordFrom(const char* letters, int first) const {
+    // The word list is in ascending byte order, the order Find relies on.
+    int end = dictionary.count;
+    while (first < end) {
+        const int middle = first + (end - first) / 2;
+        if (std::strcmp(dictionary.WordAt(middle), letters) < 0)
+            first = middle + 1;
+        else
+            end = middle;
+    }
+    return first;
 }
 
 void WordGame::ScanStep() {

@@ -1,5 +1,9 @@
 // Word scan order and overlap, crediting, removal, chains and the sweep.
 
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -161,6 +165,53 @@ TEST_F(GameWords, TargetAmongOtherWordsSweepsWithoutRemoval) {
     EXPECT_EQ(Row(7), "...........");
     EXPECT_EQ(game->targetLength, 5);
     EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), "LEMON");
+}
+
+
+// The plain reading of the rule: from each start every candidate is looked up,
+// the longest first, and must reach past the word taken before it.
+std::vector<std::string> PlainSearch(const Dictionary& words, const std::string& run, int minimum) {
+    std::vector<std::string> found;
+    int required = minimum;
+    const int length = static_cast<int>(run.size());
+    for (int start = 0; start < length - 2; ++start) {
+        for (int end = length - 1; end >= required + start - 1; --end) {
+            const std::string candidate = run.substr(start, end - start + 1);
+            if (words.Find(candidate.c_str()) != -1) {
+                found.push_back(std::to_string(start) + candidate);
+                required = static_cast<int>(candidate.size()) + 1;
+                break;
+            }
+        }
+        required = std::max(required - 1, minimum);
+    }
+    return found;
+}
+
+TEST(GameWordsFullList, SearchAgreesWithTryingEveryCandidate) {
+    TempFolder folder;
+    std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt",
+                               folder.File("dictionary.txt"));
+    auto game = MakeGameIn(folder);
+    std::mt19937 random(7);
+    size_t words = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        std::string run(trial % 2 ? WordGame::WellRows : WordGame::WellColumns, ' ');
+        for (char& letter : run) // vowels often, so that many words are found
+            letter = random() % 3 ? WordGame::LetterBag[random() % 98] : "AEIOST"[random() % 6];
+        const bool vertical = trial % 2;
+        for (int i = 0; i < static_cast<int>(run.size()); ++i)
+            game->SetCell(vertical ? 4 : i, vertical ? 14 - i : 6, run[i]);
+        game->minWordLength = 3 + trial % 3;
+        game->foundWords.clear();
+        game->SearchRun(vertical ? 4 : 0, vertical ? 14 : 6, static_cast<int>(run.size()), vertical);
+        std::vector<std::string> found;
+        for (const FoundWord& f : game->foundWords)
+            found.push_back(std::to_string(vertical ? 14 - f.row : f.column) + f.word);
+        EXPECT_EQ(found, PlainSearch(game->dictionary, run, game->minWordLength)) << run;
+        words += found.size();
+    }
+    EXPECT_GT(words, 100u);
 }
 
 } // namespace
