@@ -204,7 +204,8 @@ TEST(GameWordsFullList, SearchAgreesWithTryingEveryCandidate) {
             game->SetCell(vertical ? 4 : i, vertical ? 14 - i : 6, run[i]);
         game->minWordLength = 3 + trial % 3;
         game->foundWords.clear();
-        game->SearchRun(vertical ? 4 : 0, vertical ? 14 : 6, static_cast<int>(run.size()), vertical);
+        game->SearchRun(vertical ? 4 : 0, vertical ? 14 : 6, static_cast<int>(run.size()),
+                        vertical);
         std::vector<std::string> found;
         for (const FoundWord& f : game->foundWords)
             found.push_back(std::to_string(vertical ? 14 - f.row : f.column) + f.word);
