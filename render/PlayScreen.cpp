@@ -71,8 +71,7 @@ void WordGame::Display() {
         glColor4fv(BackdropColour);
         glTranslated(0.0, 0.0, -1.0);
         DrawQuad(-BackdropMargin, -BackdropMargin, sceneWidth + 2 * BackdropMargin,
-                 sceneHeight + 2 * BackdropMargin, static_cast<int>(coarseTexture),
-                 BackdropRepeat);
+                 sceneHeight + 2 * BackdropMargin, static_cast<int>(coarseTexture), BackdropRepeat);
         glTranslated(0.0, 0.0, 1.0);
         DrawTitleBlocks("HALL OF FAME", sceneHeight - HallOfFameTitleDrop, LevelLetterColour[1],
                         LevelBlockColour[1]);
@@ -154,8 +153,7 @@ void WordGame::Display() {
             DrawQuadCentred(0.0, y0, NamePanelWidth, NamePanelHeight,
                             static_cast<int>(coarseTexture), 1.0);
             font.DrawCentred("New High Score!", 0.0, y0 + 3.35, 1.25, NewHighScoreColour);
-            font.DrawCentred("Please enter your name:", 0.0, y0 + 2.15, TextSize,
-                             EnterNameColour);
+            font.DrawCentred("Please enter your name:", 0.0, y0 + 2.15, TextSize, EnterNameColour);
             glColor4fv(NameFieldColour);
             DrawQuadCentred(0.0, y0 + 0.75, NameFieldWidth, NameFieldHeight,
                             static_cast<int>(coarseTexture), 1.0);

@@ -50,8 +50,7 @@ void WordGame::DrawLetterBlock(double x, double y, char letter, const float* let
     glCallList(blockList);
     glPopMatrix();
     // Nothing is drawn for a code below 32, which leaves a bare block.
-    font.DrawChar(letter, x + GlyphInsetX, y + GlyphInsetY, GlyphWidth, GlyphHeight,
-                  letterColour);
+    font.DrawChar(letter, x + GlyphInsetX, y + GlyphInsetY, GlyphWidth, GlyphHeight, letterColour);
 }
 
 void WordGame::DrawWell() {

@@ -41,7 +41,9 @@ std::string TargetLineText(const char* word) {
     return Format("%*s", n / 2 + 8, word);
 }
 
-std::string PanelValueText(int value) { return Format("%8d", value); }
+std::string PanelValueText(int value) {
+    return Format("%8d", value);
+}
 
 std::string RecentWordText(const std::string& word, int points) {
     return Format("%-10s%6d", word.c_str(), points);
@@ -74,7 +76,9 @@ void RecentWordColour(int i, int flags, float colour[4]) {
     colour[3] = 1.0f;
 }
 
-std::string NameFieldText(const std::string& name) { return name + "_"; }
+std::string NameFieldText(const std::string& name) {
+    return name + "_";
+}
 
 std::string MenuItemText(int item, int skill, bool showNext) {
     switch (item) {

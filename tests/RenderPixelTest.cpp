@@ -37,19 +37,21 @@ std::string FontPgm(bool solid) {
     if (std::fabs(got.r - want.r) <= tolerance && std::fabs(got.g - want.g) <= tolerance &&
         std::fabs(got.b - want.b) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got (" << got.r << ", " << got.g << ", " << got.b
-                                         << "), want (" << want.r << ", " << want.g << ", "
-                                         << want.b << ")";
+    return ::testing::AssertionFailure()
+           << "got (" << got.r << ", " << got.g << ", " << got.b << "), want (" << want.r << ", "
+           << want.g << ", " << want.b << ")";
 }
 
-bool IsBlack(const Rgb& c) { return c.r < 0.02 && c.g < 0.02 && c.b < 0.02; }
+bool IsBlack(const Rgb& c) {
+    return c.r < 0.02 && c.g < 0.02 && c.b < 0.02;
+}
 
 const float White[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 } // namespace
 
 class RenderTest : public GlTest {
-protected:
+  protected:
     virtual bool SolidFont() const { return false; }
 
     void SetUp() override {
@@ -120,7 +122,7 @@ protected:
 
 // Text shows as solid quads in its colour.
 class RenderTextTest : public RenderTest {
-protected:
+  protected:
     bool SolidFont() const override { return true; }
 };
 
@@ -396,8 +398,8 @@ TEST_F(RenderTextTest, TitleBlocksStandCentredAndBobAlongTheWave) {
             double phase = 0.0;
             for (int k = 0; k < n; ++k, phase += 0.33) {
                 const float d = static_cast<float>(0.25 * std::sin(2.0 * (phase + spin)));
-                const float c[4] = {title.colour[0] + d, title.colour[1] + d,
-                                    title.colour[2] + d, 1.0f};
+                const float c[4] = {title.colour[0] + d, title.colour[1] + d, title.colour[2] + d,
+                                    1.0f};
                 const double x = (20.0 - 1.25 * n) * 0.5 + 1.25 * k + 0.06;
                 const double y = title.y + 2.5 * d + 0.5;
                 if (title.text[k] == ' ')

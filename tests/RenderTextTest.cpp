@@ -13,8 +13,8 @@
 namespace {
 
 ::testing::AssertionResult IsColour(const float* c, float r, float g, float b) {
-    if (std::fabs(c[0] - r) < 1e-6f && std::fabs(c[1] - g) < 1e-6f &&
-        std::fabs(c[2] - b) < 1e-6f && c[3] == 1.0f)
+    if (std::fabs(c[0] - r) < 1e-6f && std::fabs(c[1] - g) < 1e-6f && std::fabs(c[2] - b) < 1e-6f &&
+        c[3] == 1.0f)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << c[0] << ", " << c[1] << ", " << c[2] << ", " << c[3];
 }
