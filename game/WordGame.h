@@ -114,11 +114,20 @@ public:
     void AdvanceTarget();
 
     // ---- Scene set-up and drawing (render/) ----
+    // The one-time GL set-up; only the first call with an open window does
+    // anything. Without a window it does nothing, glReady stays false, and a
+    // window opened later still gets the whole set-up.
     void InitGraphics();
     void LoadTextures();
     void BuildBlockList();
+    // The projection from the view centre; the size arguments are ignored.
+    // Without a window it only sets sceneWidth, sceneHeight and the font's area.
     void Reshape(int width, int height) override;
+    // Draws the current state's screen; nothing without a window. Leaves the
+    // modelview at the identity.
     void Display() override;
+    // A block whose front lower-left corner is (x, y, 0); a letter below 32
+    // draws a bare block.
     void DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                          const float* blockColour);
     void DrawWell();
