@@ -121,7 +121,7 @@ class RenderTest : public GlTest {
 };
 
 // Text shows as solid quads in its colour.
-class RenderTextTest : public RenderTest {
+class RenderSolidTextTest : public RenderTest {
   protected:
     bool SolidFont() const override { return true; }
 };
@@ -293,7 +293,7 @@ TEST_F(RenderTest, SweepRowFadesAndRowsBelowItAreGone) {
 
 // ---- Overlays ----
 
-TEST_F(RenderTextTest, PausedHidesEveryBlockAndShowsItsPanel) {
+TEST_F(RenderSolidTextTest, PausedHidesEveryBlockAndShowsItsPanel) {
     game->SetCell(2, 10, 'P');
     game->SetCell(4, 7, 'Q');
     game->state = BlockFalling;
@@ -313,7 +313,7 @@ TEST_F(RenderTextTest, PausedHidesEveryBlockAndShowsItsPanel) {
     EXPECT_FALSE(IsBlack(Pixel(0.05, 12.0))); // the walls stay
 }
 
-TEST_F(RenderTextTest, GameOverPanelsNameFieldAndCursorSitWhereTheyShould) {
+TEST_F(RenderSolidTextTest, GameOverPanelsNameFieldAndCursorSitWhereTheyShould) {
     game->state = GameOver;
     game->nameQualifies = true;
     Frame();
@@ -339,7 +339,7 @@ TEST_F(RenderTextTest, GameOverPanelsNameFieldAndCursorSitWhereTheyShould) {
     EXPECT_TRUE(Shows(8.3, 7.5, text));
 }
 
-TEST_F(RenderTextTest, RecentWordsStackUpFromTheBottomAndFade) {
+TEST_F(RenderSolidTextTest, RecentWordsStackUpFromTheBottomAndFade) {
     game->recentWords.assign(8, FoundWord{"DOG", 0, 0, 3, false, 5, 0});
     game->recentWords.push_front(FoundWord{"CAT", 0, 0, 3, false, 18, FlagTarget | FlagBonus});
     Frame();
@@ -352,7 +352,7 @@ TEST_F(RenderTextTest, RecentWordsStackUpFromTheBottomAndFade) {
 
 // ---- Title menu and Hall of Fame ----
 
-TEST_F(RenderTextTest, TitleMenuHighlightPulsesOnTheCursorItemAndBandsAreRecorded) {
+TEST_F(RenderSolidTextTest, TitleMenuHighlightPulsesOnTheCursorItemAndBandsAreRecorded) {
     SetView(10.0, 7.5);
     game->state = TitleMenu;
     game->menuCursor = 2;
@@ -379,7 +379,7 @@ TEST_F(RenderTextTest, TitleMenuHighlightPulsesOnTheCursorItemAndBandsAreRecorde
 // by d = 0.25 sin(2 (p + spinAngle)), p growing by 0.33 per character; a
 // space leaves its place empty. The black glyph covers the middle of each
 // face, so the test looks at its left edge.
-TEST_F(RenderTextTest, TitleBlocksStandCentredAndBobAlongTheWave) {
+TEST_F(RenderSolidTextTest, TitleBlocksStandCentredAndBobAlongTheWave) {
     SetView(10.0, 7.5);
     struct Title {
         int state;
@@ -411,7 +411,7 @@ TEST_F(RenderTextTest, TitleBlocksStandCentredAndBobAlongTheWave) {
         }
 }
 
-TEST_F(RenderTextTest, HallOfFameRowsFillFromTheTopUnderTheHeader) {
+TEST_F(RenderSolidTextTest, HallOfFameRowsFillFromTheTopUnderTheHeader) {
     SetView(10.0, 7.5);
     game->state = HallOfFame;
     for (int k = 0; k < HighScoreTable::EntryCount; ++k) {
