@@ -4,8 +4,8 @@
 // and "Exit to system"; then the bytes of "glyphtumble.hi", and a second run
 // that must find them as they were.
 //
-// The letters are known because the game runs with a preloaded rand that
-// returns a fixed list (tests/preload). Every spawn draws twice (the next
+// The letters are known because the game runs with the test preload library
+// (tests/preload), whose rand returns a fixed list. Every spawn draws twice (the next
 // letter, then the bonus draw), so the preload's call log tells the test
 // which block is falling without looking at the screen.
 
@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -71,14 +70,6 @@ std::string Record(const std::string& name, std::int32_t score, std::int32_t wor
     return bytes;
 }
 
-// A sanitizer build links its runtime dynamically, and the preload comes
-// before it in the library list.
-std::string AsanOptions() {
-    const char* options = std::getenv("ASAN_OPTIONS");
-    return std::string("ASAN_OPTIONS=verify_asan_link_order=0") +
-           (options != nullptr && *options != '\0' ? ":" + std::string(options) : "");
-}
-
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -104,15 +95,13 @@ protected:
     std::unique_ptr<GameProcess> Launch() {
         return std::make_unique<GameProcess>(
             GLYPHTUMBLE_BINARY, WindowArgs, run,
-            std::vector<std::string>{std::string("LD_PRELOAD=") + GLYPHTUMBLE_FIXED_RAND,
-                                     "GLYPHTUMBLE_RAND=" + DealText(),
-                                     "GLYPHTUMBLE_RAND_LOG=" + randLog,
-                                     AsanOptions()});
+            std::vector<std::string>{"GLYPHTUMBLE_RAND=" + DealText(),
+                                     "GLYPHTUMBLE_RAND_LOG=" + randLog});
     }
 
     // Finds the window and gives it the keyboard.
     std::string Attach(GameProcess& game) {
-        const std::string window = FindGameWindow(game.Pid(), 20);
+        const std::string window = game.Window(20);
         if (!window.empty())
             Xdo("windowfocus --sync " + window);
         return window;

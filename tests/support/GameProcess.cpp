@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/Xdo.h"
 
 namespace {
 
@@ -19,6 +20,11 @@ std::vector<std::string> Words(const char* text) {
     while (in >> word)
         words.push_back(word);
     return words;
+}
+
+// ":" and the text, or nothing when there is none.
+std::string Appended(const char* text) {
+    return text != nullptr && *text != '\0' ? ":" + std::string(text) : "";
 }
 
 } // namespace
@@ -48,6 +54,16 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
     const std::string stem = dir + ".game" + std::to_string(++serial);
     outFile = stem + ".out";
     errFile = stem + ".err";
+    windowFile = stem + ".window";
+
+    std::vector<std::string> settings = {
+        "GLYPHTUMBLE_WINDOW_FILE=" + windowFile,
+        std::string("LD_PRELOAD=") + GLYPHTUMBLE_TEST_PRELOAD,
+        // A sanitizer build links its runtime dynamically, and the preload
+        // comes before it in the library list.
+        "ASAN_OPTIONS=verify_asan_link_order=0" + Appended(std::getenv("ASAN_OPTIONS")),
+    };
+    settings.insert(settings.end(), env.begin(), env.end());
 
     std::vector<std::string> command = Words(std::getenv("GLYPHTUMBLE_WRAPPER"));
     command.push_back(program);
@@ -61,7 +77,7 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, 1);
         dup2(err, 2);
-        for (const std::string& setting : env)
+        for (const std::string& setting : settings)
             putenv(strdup(setting.c_str()));
         std::vector<char*> argv;
         for (const std::string& word : command)
@@ -76,6 +92,7 @@ GameProcess::~GameProcess() {
     Kill();
     unlink(outFile.c_str());
     unlink(errFile.c_str());
+    unlink(windowFile.c_str());
 }
 
 bool GameProcess::Running() {
@@ -106,3 +123,17 @@ void GameProcess::Kill() {
 
 std::string GameProcess::Out() const { return TempDir::Read(outFile); }
 std::string GameProcess::Err() const { return TempDir::Read(errFile); }
+
+std::string GameProcess::Window(double seconds) {
+    std::string window;
+    WaitFor(seconds, [&] {
+        const std::string id = TempDir::Read(windowFile);
+        window = id.substr(0, id.find('\n'));
+        if (window.empty() || window == "0")
+            return false;
+        // Keys sent before the window is mapped would be lost.
+        const std::string visible = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
+        return visible.find("\n" + window + "\n") != std::string::npos;
+    });
+    return window;
+}

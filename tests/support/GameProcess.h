@@ -2,7 +2,9 @@
 
 // The real game binary running in a folder of the test's choosing, with extra
 // environment variables, while the test drives it. Standard output and error
-// go to files in that folder's parent temporary folder, read after the end.
+// go to files beside that folder (in its parent), read after the end. The
+// game runs with the test preload library (tests/preload), which reports its
+// window.
 //
 // GLYPHTUMBLE_WRAPPER, when set in the test's environment, is a command that
 // the game runs under (for example "valgrind --error-exitcode=99"); Slowness()
@@ -22,6 +24,9 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     pid_t Pid() const { return pid; }
+    // The X window id of the game's window once it is on the screen; "" when
+    // it doesn't show within seconds (times Slowness()).
+    std::string Window(double seconds);
     // Whether it is still running (reaps it when it has ended).
     bool Running();
     // Waits up to seconds (times Slowness()) for the end. The exit status, or
@@ -39,6 +44,7 @@ private:
     bool ended = false;
     std::string outFile;
     std::string errFile;
+    std::string windowFile;
 };
 
 // How many times longer than usual anything takes: 1, or 25 under a wrapper.

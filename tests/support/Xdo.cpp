@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-#include "tests/support/GameProcess.h"
-
 std::string Xdo(const std::string& args, bool* ok) {
     const std::string command = "xdotool " + args + " 2>/dev/null";
     std::string out;
@@ -22,17 +20,4 @@ std::string Xdo(const std::string& args, bool* ok) {
     if (ok != nullptr)
         *ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return out;
-}
-
-std::string FindGameWindow(pid_t pid, double seconds) {
-    std::string window;
-    WaitFor(seconds, [&] {
-        // Several games may run at once on the display: the process id tells
-        // them apart.
-        const std::string found =
-            Xdo("search --onlyvisible --pid " + std::to_string(pid) + " --name '^Glyphtumble$'");
-        window = found.substr(0, found.find('\n'));
-        return !window.empty();
-    });
-    return window;
 }
