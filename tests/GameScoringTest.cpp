@@ -1,5 +1,6 @@
 // Points of a word, levels, falling speed and the target word.
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -42,6 +43,18 @@ TEST_F(GameScoring, WorkedExamplesChainAndHiddenNext) {
     game->chainMultiplier = 2;
     game->showNext = false;
     EXPECT_EQ(Score("CAT", 5).points, 20);
+}
+
+TEST_F(GameScoring, AVeryLongChainHoldsItsPointsAtTheLargestInt) {
+    game->chainMultiplier = 1 << 30;
+    const FoundWord quiz = Score("QUIZ");
+    EXPECT_EQ(quiz.points, INT_MAX);
+    EXPECT_EQ(game->chainMultiplier, 1 << 30);
+    game->score = INT_MAX - 5;
+    game->foundWords = {quiz};
+    game->SetState(WordRemoval);
+    game->Update(0.5);
+    EXPECT_EQ(game->score, INT_MAX);
 }
 
 TEST_F(GameScoring, LengthBonusSkillAndLevel) {
