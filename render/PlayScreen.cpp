@@ -8,7 +8,6 @@
 #include "render/ScreenText.h"
 
 #include <GL/gl.h>
-#include <cstring>
 
 namespace {
 
@@ -48,7 +47,8 @@ constexpr double NamePanelWidth = 15.0;
 constexpr double NamePanelHeight = 5.0;
 constexpr double NameFieldWidth = 12.0;
 constexpr double NameFieldHeight = 1.2;
-constexpr double NameFieldChars = 11.0; // the name starts where 11 cells would be centred
+// The name starts at (20 - 11) / 2 = 4.5, half a unit inside the field.
+constexpr double NameTextSpan = 11.0;
 constexpr double GameOverPanelHeight = 3.0;
 
 } // namespace
@@ -159,7 +159,7 @@ void WordGame::Display() {
                             static_cast<int>(coarseTexture), 1.0);
             // A steady underscore cursor follows the name typed so far.
             const std::string field = NameFieldText(playerName);
-            font.Draw(field.c_str(), (sceneWidth - NameFieldChars) * 0.5, y0 + 0.85, TextSize,
+            font.Draw(field.c_str(), (sceneWidth - NameTextSpan) * 0.5, y0 + 0.85, TextSize,
                       NameColour);
         } else {
             const double w = sceneWidth / 3.0;
