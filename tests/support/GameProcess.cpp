@@ -44,7 +44,10 @@ bool WaitForImpl(double seconds, bool (*poll)(void*), void* context) {
     return poll(context);
 }
 
-void Pause(double seconds) { usleep(static_cast<useconds_t>(seconds * Slowness() * 1e6)); }
+void Pause(double seconds) {
+    const double factor = Slowness() > 1.0 ? 5.0 : 1.0;
+    usleep(static_cast<useconds_t>(seconds * factor * 1e6));
+}
 
 GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& dir, const std::vector<std::string>& env) {

@@ -50,7 +50,8 @@ private:
 // How many times longer than usual anything takes: 1, or 25 under a wrapper.
 double Slowness();
 
-// Sleeps seconds (times Slowness()).
+// Sleeps seconds, a few times longer under a wrapper: long enough for the
+// game to draw some frames of the screen it is on.
 void Pause(double seconds);
 
 bool WaitForImpl(double seconds, bool (*poll)(void*), void* context);
