@@ -24,10 +24,10 @@ inline const std::string& FuzzTempFile(const char* stem) {
 
 // libFuzzer reports an abort as a crash with the input that caused it; the
 // line tells which property failed.
-#define FuzzCheck(ok)                                                                        \
-    do {                                                                                     \
-        if (!(ok)) {                                                                         \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #ok);   \
-            std::abort();                                                                    \
-        }                                                                                    \
+#define FuzzCheck(ok)                                                                              \
+    do {                                                                                           \
+        if (!(ok)) {                                                                               \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #ok);            \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)

@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (before.size() == HighScoreTable::FileSize) {
         // A file of the right size is the table, whatever it holds.
         for (int i = 0; i < HighScoreTable::EntryCount; ++i) {
-            const auto* record = reinterpret_cast<const unsigned char*>(before.data()) + i * RecordSize;
+            const auto* record =
+                reinterpret_cast<const unsigned char*>(before.data()) + i * RecordSize;
             const HighScoreEntry& e = table.entries[i];
             FuzzCheck(std::memcmp(e.name, record, 30) == 0);
             FuzzCheck(e.score == LittleEndian(record + 32));

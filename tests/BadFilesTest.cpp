@@ -96,9 +96,9 @@ struct Scenario {
     // Changes the run folder, which starts with links to the good data files
     // and a good high-score file.
     std::function<void(const std::string& run)> setup;
-    int status;              // 0: plays and ends on Escape; 1: ends at once
-    bool createsTable;       // the high-score file may appear (it was missing)
-    std::string tableAfter;  // when not empty: what the high-score file must hold
+    int status;             // 0: plays and ends on Escape; 1: ends at once
+    bool createsTable;      // the high-score file may appear (it was missing)
+    std::string tableAfter; // when not empty: what the high-score file must hold
 };
 
 // One scenario's run.
@@ -286,8 +286,8 @@ TEST(BadFilesTest, Images) {
         auto write = [image](const std::string& bytes) {
             return [image, bytes](const std::string& run) { Write(run + "/" + image, bytes); };
         };
-        scenarios.push_back(
-            {image + " missing", [image](const std::string& run) { fs::remove(run + "/" + image); }});
+        scenarios.push_back({image + " missing",
+                             [image](const std::string& run) { fs::remove(run + "/" + image); }});
         scenarios.push_back({image + " empty", write("")});
         scenarios.push_back({image + " wrong magic", write("P7" + good.substr(2))});
         scenarios.push_back(

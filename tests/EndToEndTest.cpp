@@ -5,9 +5,9 @@
 // that must find them as they were.
 //
 // The letters are known because the game runs with the test preload library
-// (tests/preload), whose rand returns a fixed list. Every spawn draws twice (the next
-// letter, then the bonus draw), so the preload's call log tells the test
-// which block is falling without looking at the screen.
+// (tests/preload), whose rand returns a fixed list. Every spawn draws twice
+// (the next letter, then the bonus draw), so the preload's call log tells the
+// test which block is falling without looking at the screen.
 
 #include <gtest/gtest.h>
 
@@ -32,25 +32,28 @@ constexpr int WindowHeight = 480;
 
 // rand values, in the order the game draws them. Letters are the tile index
 // into the 102-tile bag (A 0 or 102, I 36, J 45, Q 69, U 86, X 94, Z 97,
-// ? 98); a
-// bonus draw makes a bonus block when it is a multiple of 50; the target-word
-// draws of 1 pick a word near the start of the list.
+// ? 98); a bonus draw makes a bonus block when it is a multiple of 50; the
+// target-word draws of 1 pick a word near the start of the list.
+// clang-format off
 const std::vector<int> Deal = {
-    1, 1,      // Start: the first target word
-    98,        // block 1: '?'
-    1, 1,      // Begin Game at Advanced: the target for the longer minimum
-    1, 1,      // and the first 4-letter target
-    97, 1,     // spawn 1: block 2 is Z; block 1 no bonus
-    102, 1,    // spawn 2: block 3 is A
-    45, 1,     // spawn 3: block 4 is J
-    86, 50,    // spawn 4: block 5 is U; block 4 (J) is a bonus block
-    69, 1,     // spawn 5: block 6 is Q
-    36, 1,     // spawn 6: block 7 is I
-    97, 1,     // spawn 7: block 8 is Z
+    1, 1,     // Start: the first target word
+    98,       // block 1: '?'
+    1, 1,     // Begin Game at Advanced: the target for the longer minimum
+    1, 1,     // and the first 4-letter target
+    97, 1,    // spawn 1: block 2 is Z; block 1 no bonus
+    102, 1,   // spawn 2: block 3 is A
+    45, 1,    // spawn 3: block 4 is J
+    86, 50,   // spawn 4: block 5 is U; block 4 (J) is a bonus block
+    69, 1,    // spawn 5: block 6 is Q
+    36, 1,    // spawn 6: block 7 is I
+    97, 1,    // spawn 7: block 8 is Z
     94, 1, 94, 1, 94, 1, 94, 1, 94, 1, 94, 1, 94, 1, 94, 1, // then only X
 };
+// clang-format on
 // The rand call that ends spawn k (its bonus draw), counted from 1.
-constexpr int SpawnDone(int k) { return 2 * k + 7; }
+constexpr int SpawnDone(int k) {
+    return 2 * k + 7;
+}
 
 std::string DealText() {
     std::string text;
@@ -71,11 +74,12 @@ std::string Record(const std::string& name, std::int32_t score, std::int32_t wor
 }
 
 class EndToEndTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         run = base.Path() + "/run";
         std::filesystem::create_directory(run);
-        for (const char* file : {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+        for (const char* file :
+             {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
             std::filesystem::create_symlink(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + file,
                                             run + "/" + file);
         randLog = base.File("rand.log");

@@ -50,8 +50,7 @@ Sequence& TheSequence() {
     return sequence;
 }
 
-template <typename Function>
-Function Next(const char* name) {
+template <typename Function> Function Next(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
@@ -90,7 +89,8 @@ extern "C" int glutCreateWindow(const char* title) {
         const auto current =
             reinterpret_cast<GLXDrawable (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDrawable"));
         if (std::FILE* out = std::fopen(path, "w")) {
-            std::fprintf(out, "%lu\n", current != nullptr ? static_cast<unsigned long>(current()) : 0ul);
+            std::fprintf(out, "%lu\n",
+                         current != nullptr ? static_cast<unsigned long>(current()) : 0ul);
             std::fclose(out);
         }
     }

@@ -124,8 +124,12 @@ void GameProcess::Kill() {
     status = -1;
 }
 
-std::string GameProcess::Out() const { return TempDir::Read(outFile); }
-std::string GameProcess::Err() const { return TempDir::Read(errFile); }
+std::string GameProcess::Out() const {
+    return TempDir::Read(outFile);
+}
+std::string GameProcess::Err() const {
+    return TempDir::Read(errFile);
+}
 
 std::string GameProcess::Window(double seconds) {
     std::string window;

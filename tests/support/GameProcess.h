@@ -15,7 +15,7 @@
 #include <vector>
 
 class GameProcess {
-public:
+  public:
     // Starts program with args in dir; env holds "NAME=value" additions.
     GameProcess(const std::string& program, const std::vector<std::string>& args,
                 const std::string& dir, const std::vector<std::string>& env = {});
@@ -38,7 +38,7 @@ public:
     std::string Out() const;
     std::string Err() const;
 
-private:
+  private:
     pid_t pid = -1;
     int status = -1;
     bool ended = false;
@@ -58,8 +58,7 @@ bool WaitForImpl(double seconds, bool (*poll)(void*), void* context);
 
 // Polls condition every 20 ms for up to seconds (times Slowness()); true as
 // soon as it holds.
-template <typename Condition>
-bool WaitFor(double seconds, Condition condition) {
-    return WaitForImpl(seconds, [](void* c) { return (*static_cast<Condition*>(c))(); },
-                       &condition);
+template <typename Condition> bool WaitFor(double seconds, Condition condition) {
+    return WaitForImpl(
+        seconds, [](void* c) { return (*static_cast<Condition*>(c))(); }, &condition);
 }
