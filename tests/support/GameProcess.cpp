@@ -3,8 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,7 +55,8 @@ void Pause(double seconds) {
 }
 
 GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& dir, const std::vector<std::string>& env) {
+                         const std::string& dir, const std::vector<std::string>& env,
+                         const std::string& user) {
     // The captured output lives beside the run folder, not in it, so the run
     // folder holds only what the game itself made.
     static int serial = 0;
@@ -68,6 +74,31 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
     };
     settings.insert(settings.end(), env.begin(), env.end());
 
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (!user.empty()) {
+        const passwd* account = getpwnam(user.c_str());
+        if (account == nullptr)
+            return; // no such user: nothing runs
+        uid = account->pw_uid;
+        gid = account->pw_gid;
+        const std::string parent = std::filesystem::path(dir).parent_path().string();
+        struct stat info;
+        if (stat(parent.c_str(), &info) == 0)
+            chmod(parent.c_str(), info.st_mode | S_IXOTH);
+        // Files the game writes beside its folder must be there for it.
+        std::ofstream(windowFile, std::ios::binary).flush();
+        chmod(windowFile.c_str(), 0666);
+        if (const char* authority = std::getenv("XAUTHORITY")) {
+            authorityFile = stem + ".xauthority";
+            const std::string cookie = TempDir::Read(authority);
+            std::ofstream(authorityFile, std::ios::binary) << cookie;
+            chmod(authorityFile.c_str(), 0644);
+            settings.push_back("XAUTHORITY=" + authorityFile);
+        }
+        settings.push_back("MESA_SHADER_CACHE_DISABLE=true");
+    }
+
     std::vector<std::string> command = Words(std::getenv("GLYPHTUMBLE_WRAPPER"));
     command.push_back(program);
     command.insert(command.end(), args.begin(), args.end());
@@ -80,6 +111,8 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, 1);
         dup2(err, 2);
+        if (!user.empty() && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
+            _exit(125);
         for (const std::string& setting : settings)
             putenv(strdup(setting.c_str()));
         std::vector<char*> argv;
@@ -96,6 +129,8 @@ GameProcess::~GameProcess() {
     unlink(outFile.c_str());
     unlink(errFile.c_str());
     unlink(windowFile.c_str());
+    if (!authorityFile.empty())
+        unlink(authorityFile.c_str());
 }
 
 bool GameProcess::Running() {

@@ -17,8 +17,13 @@
 class GameProcess {
   public:
     // Starts program with args in dir; env holds "NAME=value" additions.
+    // When user names an account (the test must run as root then), the game
+    // runs as that user, so that file permissions bind: dir's parent is made
+    // passable for it and it gets a copy of the X authority to reach the
+    // display.
     GameProcess(const std::string& program, const std::vector<std::string>& args,
-                const std::string& dir, const std::vector<std::string>& env = {});
+                const std::string& dir, const std::vector<std::string>& env = {},
+                const std::string& user = "");
     ~GameProcess(); // kills the game if it is still running
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -45,6 +50,7 @@ class GameProcess {
     std::string outFile;
     std::string errFile;
     std::string windowFile;
+    std::string authorityFile;
 };
 
 // How many times longer than usual anything takes: 1, or 25 under a wrapper.
