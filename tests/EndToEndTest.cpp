@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,16 @@ std::string Record(const std::string& name, std::int32_t score, std::int32_t wor
         for (int shift = 0; shift < 32; shift += 8)
             bytes.push_back(static_cast<char>(static_cast<std::uint32_t>(v) >> shift));
     return bytes;
+}
+
+// The number of different colours in a picture.
+size_t Colours(const std::string& rgb) {
+    std::set<std::uint32_t> colours;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        colours.insert(static_cast<std::uint8_t>(rgb[i]) << 16 |
+                       static_cast<std::uint8_t>(rgb[i + 1]) << 8 |
+                       static_cast<std::uint8_t>(rgb[i + 2]));
+    return colours.size();
 }
 
 class EndToEndTest : public ::testing::Test {
@@ -142,6 +153,10 @@ TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     ASSERT_FALSE(window.empty()) << "no game window\n" << game->Err();
     ASSERT_TRUE(WaitForRandCalls(2)) << "the title menu never came";
 
+    // Something is drawn: a lit, textured scene has many colours.
+    Pause(0.3);
+    EXPECT_GE(Colours(Screenshot(window)), 64u) << "the title menu looks blank";
+
     // The menu opens on "Begin Game". Up three times wraps round to "Exit to
     // system", Down wraps on to "Skill Level: ", Return makes it Advanced;
     // Down, Space hides the next block.
@@ -192,6 +207,8 @@ TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
         expected += Record("Player " + std::to_string(i), 30 * (i + 1), i + 1, i % 3);
     EXPECT_TRUE(WaitFor(10, [&] { return HighScores() == expected; }))
         << "the name was not saved as expected";
+
+    EXPECT_GE(Colours(Screenshot(window)), 16u) << "the Hall of Fame looks blank";
 
     // The Hall of Fame is showing: any key leads back to the menu. Down,
     // Return opens "High Scores"; a click leaves it; Down twice and Return
