@@ -1,5 +1,6 @@
 #include "data/HighScoreList.h"
 
+#include "app/Format.h"
 #include "image/TextureFont.h"
 
 #include <cstdio>
@@ -14,16 +15,6 @@ constexpr double FirstRowY = 2.0;
 constexpr double RowSize = 0.85;
 constexpr double RowStep = 0.85;
 const float HeaderColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-
-template <typename... Args> std::string Format(const char* format, Args... args) {
-    const int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, args...);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
-}
 
 } // namespace
 

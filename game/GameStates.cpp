@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "game/Keys.h"
 #include "game/WordGame.h"
 
 namespace {
@@ -17,12 +18,6 @@ enum MenuItem : int {
     MenuHighScores = 3,
     MenuExit = 4,
 };
-
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;
-constexpr int KeySpace = 32;
-constexpr int KeyUp = 101;
-constexpr int KeyDown = 103;
 
 constexpr double PlayViewCentreX = 5.5;
 constexpr double PlayViewCentreY = 12.0;
@@ -141,8 +136,8 @@ void WordGame::MenuKey(int key) {
 }
 
 void WordGame::MenuMove(int key) {
-    if (key == KeyUp)
+    if (key == ArrowUp)
         menuCursor = (menuCursor + MenuItemCount - 1) % MenuItemCount;
-    else if (key == KeyDown)
+    else if (key == ArrowDown)
         menuCursor = (menuCursor + 1) % MenuItemCount;
 }

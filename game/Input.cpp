@@ -2,18 +2,10 @@
 // player's name on the game-over screen, leaving the Hall of Fame, and the
 // falling block with pause and giving up.
 
+#include "game/Keys.h"
 #include "game/WordGame.h"
 
 namespace {
-
-constexpr int KeyBackspace = 8;
-constexpr int KeyTab = 9;
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;
-
-constexpr int SpecialLeft = 100;
-constexpr int SpecialRight = 102;
-constexpr int SpecialDown = 103;
 
 // Character classes of the default locale, spelled out so that a key code
 // outside 0..255 is simply neither.
@@ -80,20 +72,20 @@ void WordGame::Special(int key, int, int) {
     // Every other state steers, whether or not a block is falling: a step
     // taken while paused shows after resuming.
     sideStep = 0;
-    if (key == SpecialLeft)
+    if (key == ArrowLeft)
         sideStep = -1;
-    else if (key == SpecialRight)
+    else if (key == ArrowRight)
         sideStep = +1;
-    else if (key == SpecialDown)
+    else if (key == ArrowDown)
         fastDrop = true;
     if (sideStep != 0)
         SideStep(sideStep);
 }
 
 void WordGame::SpecialUp(int key, int, int) {
-    if (key == SpecialLeft || key == SpecialRight)
+    if (key == ArrowLeft || key == ArrowRight)
         sideStep = 0;
-    else if (key == SpecialDown)
+    else if (key == ArrowDown)
         fastDrop = false;
 }
 

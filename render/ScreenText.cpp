@@ -1,5 +1,6 @@
 #include "render/ScreenText.h"
 
+#include "app/Format.h"
 #include "game/FoundWord.h"
 
 #include <cmath>
@@ -7,18 +8,6 @@
 #include <cstring>
 
 namespace {
-
-// snprintf into a string of exactly the size the format needs, so no word is
-// ever cut, however long.
-template <typename... Args> std::string Format(const char* format, Args... args) {
-    const int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, args...);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
-}
 
 const char* const SkillNames[] = {"Beginner", "Intermediate", "Advanced"};
 
