@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,14 +73,21 @@ void Dictionary::Clear() {
 
 int Dictionary::Load(const char* path) {
     Clear();
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
+    // Opened without blocking: opening a named pipe would otherwise wait for
+    // a writer forever.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return -1;
-    // Only a regular file has a size to trust; a directory or a device of that
-    // name counts as a file that can't be read.
+    // Only a regular file has a size to trust; a directory, a pipe or a device
+    // of that name counts as a file that can't be read.
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        close(fd);
         return -1;
     }
     const size_t size = static_cast<size_t>(info.st_size);

@@ -3,7 +3,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +21,22 @@ constexpr int TokenCapacity = sizeof(tokenBuffer) - 1;
 // no image of the game comes near it, and 8192 x 8192 x 3 still fits the
 // 32-bit size.
 constexpr int MaxImageSide = 8192;
+
+// Opens path for binary reading when it is a regular file. Anything else
+// can't be read as an image: a named pipe would block the open, and a device
+// such as /dev/zero would feed the tokenizer forever.
+std::FILE* OpenRegularFile(const char* path) {
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    std::FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        file = fdopen(fd, "rb");
+    if (file == nullptr)
+        close(fd);
+    return file;
+}
 
 bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -94,7 +113,7 @@ int PxM::Load(const char* path) {
 }
 
 int PxM::load_PxM(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenRegularFile(path);
     if (file == nullptr) {
         std::printf("PxM::load_PxM(): Couldn't open %s", path);
         Clear();
