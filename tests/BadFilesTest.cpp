@@ -78,6 +78,12 @@ void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Makes path a symbolic link to target.
+void Replace(const std::string& path, const std::string& target) {
+    fs::remove(path);
+    fs::create_symlink(target, path);
+}
+
 // The names in a folder, sorted.
 std::vector<std::string> Listing(const std::string& folder) {
     std::vector<std::string> names;
@@ -241,6 +247,14 @@ TEST(BadFilesTest, WordList) {
              fs::create_directory(run + "/dictionary.txt");
          },
          1},
+        {"a named pipe",
+         [](const std::string& run) {
+             fs::remove(run + "/dictionary.txt");
+             mkfifo((run + "/dictionary.txt").c_str(), 0644);
+         },
+         1},
+        {"an endless device",
+         [](const std::string& run) { Replace(run + "/dictionary.txt", "/dev/zero"); }, 1},
         {"binary garbage",
          [&](const std::string& run) { Write(run + "/dictionary.txt", garbage); }},
         {"one line of a megabyte",
@@ -296,6 +310,13 @@ TEST(BadFilesTest, Images) {
         scenarios.push_back(
             {image + " 16-bit", write(magic + "\n256 256\n65535\n" + std::string(1000, '\x7f'))});
         scenarios.push_back({image + " truncated", write(good.substr(0, good.size() / 2))});
+        scenarios.push_back({image + " a named pipe", [image](const std::string& run) {
+                                 fs::remove(run + "/" + image);
+                                 mkfifo((run + "/" + image).c_str(), 0644);
+                             }});
+        scenarios.push_back({image + " an endless device", [image](const std::string& run) {
+                                 Replace(run + "/" + image, "/dev/zero");
+                             }});
         scenarios.push_back(
             {image + " absurd size", write(magic + "\n2000000000 2000000000\n255\n" + good)});
     }
