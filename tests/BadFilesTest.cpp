@@ -291,6 +291,11 @@ TEST(BadFilesTest, HighScoreFile) {
              fs::remove(run + "/glyphtumble.hi");
              fs::create_directory(run + "/glyphtumble.hi");
          }},
+        {"a named pipe",
+         [](const std::string& run) {
+             fs::remove(run + "/glyphtumble.hi");
+             mkfifo((run + "/glyphtumble.hi").c_str(), 0644);
+         }},
     };
     RunAll(scenarios);
 }
