@@ -1,145 +1,75 @@
 // Keys, mouse buttons and the pointer in every state.
 
-#include <fstream>
-#include <iterator>
-
 #include "tests/support/GameFixture.h"
 
-namespace {
-
 class GameInput : public GameTest {
-protected:
+  protected:
     void SetUp() override { MakeGame({"ANT", "CAT", "QUIZ"}); }
-    void Spawn(char letter) {
-        BeginPlay();
-        game->nextLetter = letter;
-        game->Update(0.25);
-        ASSERT_EQ(game->state, BlockFalling);
-    }
-    void EndGame(int score) {
-        BeginPlay();
-        game->score = score;
-        game->Keyboard(27, 0, 0);
-        ASSERT_EQ(game->state, GameOver);
-    }
 };
 
-TEST_F(GameInput, TabPausesAnyKeyResumesEscapeGivesUp) {
-    Spawn('A');
-    game->Keyboard(9, 0, 0);
-    EXPECT_EQ(game->state, Paused);
-    const double height = game->blockHeight;
-    game->Update(1.0);
-    EXPECT_DOUBLE_EQ(game->blockHeight, height);
-    game->Special(100, 0, 0); // steps while paused
-    EXPECT_EQ(game->blockColumn, 4);
-    for (int key : {27, 9, int('e')}) { // each only resumes
-        game->Keyboard(key, 0, 0);
+TEST_F(GameInput, TabPausesAnyKeyResumesArrowsSteerEscapeGivesUp) {
+    Begin();
+    game->nextLetter = '?';
+    game->Update(0.25);
+    for (int key : {KeyEscape, KeyTab, int('e'), -1}) { // each only resumes; -1 a click
+        game->Keyboard(KeyTab, 0, 0);
+        EXPECT_EQ(game->state, Paused);
+        key < 0 ? game->MouseDown(0, 0, 0) : game->Keyboard(key, 0, 0);
         EXPECT_EQ(game->state, BlockFalling);
-        game->Keyboard(9, 0, 0);
     }
-    game->MouseDown(0, 0, 0);
-    EXPECT_EQ(game->state, BlockFalling);
-    game->Keyboard(13, 0, 0); // Enter does nothing in play
-    EXPECT_EQ(game->state, BlockFalling);
-    game->Keyboard(27, 0, 0);
+    game->Update(-1.0); // a backwards frame time moves nothing
+    game->Keyboard(KeyTab, 0, 0);
+    game->Update(1.0);
+    EXPECT_DOUBLE_EQ(game->blockHeight, WordGame::SpawnHeight);
+    game->Special(ArrowLeft, 0, 0); // steps while paused
+    game->Keyboard(KeyTab, 0, 0);
+    game->Keyboard(KeyEnter, 0, 0);    // nothing in play
+    EXPECT_EQ(game->blockLetter, '?'); // the 'e' only resumed
+    for (int key : {'5', 'q', 'z'})    // a '?' block takes the first letter typed
+        game->Keyboard(key, 0, 0);
+    EXPECT_EQ(game->blockLetter, 'Q');
+    game->SetCell(5, 14, 'X');
+    game->Special(ArrowRight, 0, 0); // the cell to the right is taken
+    EXPECT_EQ(game->blockColumn, 4);
+    game->fastDrop = true;
+    game->Update(1.0); // at most a quarter row per update
+    EXPECT_DOUBLE_EQ(game->blockHeight, WordGame::SpawnHeight - 0.25);
+    game->SpecialUp(ArrowDown, 0, 0);
+    EXPECT_FALSE(game->fastDrop);
+    game->Keyboard(KeyEscape, 0, 0);
     EXPECT_EQ(game->state, GameOver);
 }
 
-TEST_F(GameInput, WildcardTakesTheFirstLetterTyped) {
-    Spawn('?');
-    game->Keyboard('5', 0, 0);
-    EXPECT_EQ(game->blockLetter, '?');
-    game->Keyboard('q', 0, 0);
-    game->Keyboard('z', 0, 0);
-    EXPECT_EQ(game->blockLetter, 'Q');
-    Spawn('?');
-    game->Keyboard(9, 0, 0);
-    game->Keyboard('e', 0, 0); // while paused a letter only resumes
-    EXPECT_EQ(game->blockLetter, '?');
-}
-
-TEST_F(GameInput, ArrowsStepWithinTheWellAndDownIsHeld) {
-    Spawn('A');
-    game->SetCell(6, 14, 'X');
-    game->Special(102, 0, 0); // the cell to the right is taken
-    EXPECT_EQ(game->blockColumn, 5);
-    for (int i = 0; i < 8; ++i)
-        game->Special(100, 0, 0);
-    EXPECT_EQ(game->blockColumn, 0); // the wall stops it
-    game->Special(103, 0, 0);
-    game->Special(101, 0, 0);
-    EXPECT_TRUE(game->fastDrop);
-    // On the menu down only moves the cursor; its release clears fastDrop.
-    game->fastDrop = false;
-    game->SetState(TitleMenu);
-    game->Special(103, 0, 0);
-    EXPECT_EQ(game->menuCursor, 3);
-    EXPECT_FALSE(game->fastDrop);
-    game->fastDrop = true;
-    game->SpecialUp(103, 0, 0);
-    EXPECT_FALSE(game->fastDrop);
-}
-
-TEST_F(GameInput, NameEntryKeepsEveryCharacterAndReachesTheFile) {
-    EndGame(50);
-    ASSERT_TRUE(game->nameQualifies);
-    game->Keyboard(8, 0, 0); // nothing to remove
-    std::string typed;
-    for (int i = 0; i < 40; ++i) {
-        typed += static_cast<char>('a' + i % 26);
-        game->Keyboard(typed.back(), 0, 0);
-    }
-    game->Keyboard(200, 0, 0); // not printable
-    game->Keyboard(8, 0, 0);
-    typed.pop_back();
-    EXPECT_EQ(game->playerName, typed);
-    game->MouseDown(1, 0, 0); // a click confirms the name
-    EXPECT_EQ(game->state, HallOfFame);
-    EXPECT_EQ(std::string(game->highScores.entries[9].name), typed.substr(0, 29));
-    std::ifstream file(folder.File("glyphtumble.hi"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    ASSERT_EQ(bytes.size(), 440u);
-    EXPECT_EQ(bytes.substr(396, 29), typed.substr(0, 29));
-}
-
-TEST_F(GameInput, GameOverKeysThatStoreNothingOrAnEmptyName) {
-    EndGame(0); // does not beat "Nobody" at 0
+TEST_F(GameInput, GameOverTakesNoNameForALowScoreAndEscapeRecordsNothing) {
+    Begin();
+    game->Keyboard(KeyEscape, 0, 0); // 0 does not beat "Nobody" at 0
     game->Keyboard('a', 0, 0);
     EXPECT_EQ(game->playerName, "");
-    game->Keyboard(13, 0, 0);
-    EXPECT_EQ(game->state, HallOfFame);
-    EndGame(70);
+    Begin();
+    game->score = 70;
+    game->Keyboard(KeyEscape, 0, 0);
     game->Keyboard('a', 0, 0);
-    game->Keyboard(27, 0, 0); // Escape leaves without recording
+    game->Keyboard(KeyEscape, 0, 0);
+    EXPECT_EQ(game->state, HallOfFame);
     EXPECT_EQ(game->highScores.entries[9].score, 0);
-    EndGame(70);
-    game->Keyboard(13, 0, 0);
-    EXPECT_EQ(game->highScores.entries[9].score, 70);
-    EXPECT_STREQ(game->highScores.entries[9].name, "");
 }
 
-TEST_F(GameInput, PointerBandsSelectMenuItems) {
-    StartSeeded();
+TEST_F(GameInput, TitleMenuExitsOnEscapeOrExitAndThePointerBandsSelectItems) {
+    Begin(1, false);
+    EXPECT_EXIT(game->Keyboard(KeyEscape, 0, 0), ::testing::ExitedWithCode(0), "");
+    game->menuCursor = 4;
+    EXPECT_EXIT(game->Keyboard(KeySpace, 0, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(game->MouseDown(2, 0, 0), ::testing::ExitedWithCode(0), "");
     game->height = 600; // 40 pixels to a fifteenth; v = 15 - y / 40
     const double bands[5] = {6.0, 5.0, 4.0, 3.0, 1.5};
     std::copy(bands, bands + 5, game->menuBands);
-    const std::pair<int, int> moves[] = {
-        {360, 0}, // v 6.0, exactly a lower edge
-        {320, 0}, // v 7.0, above every band: unchanged
-        {400, 1}, // v 5.0: item 1 starts there
-        {520, 4}, // v 2.0
-        {480, 3}, // v 3.0
-        {500, 3}, // v 2.5, item 4's upper edge: unchanged
-    };
-    for (const auto& [y, cursor] : moves) {
-        game->PassiveMotion(0, y);
-        EXPECT_EQ(game->menuCursor, cursor) << "y " << y;
+    // v 6 (a lower edge), v 7 (above every band), v 5, v 2, v 3, v 2.5 (an upper edge)
+    const int ys[] = {360, 320, 400, 520, 480, 500}, cursors[] = {0, 0, 1, 4, 3, 3};
+    for (int i = 0; i < 6; ++i) {
+        game->PassiveMotion(0, ys[i]);
+        EXPECT_EQ(game->menuCursor, cursors[i]) << "y " << ys[i];
     }
-    game->SetState(HallOfFame); // elsewhere the pointer does nothing
+    game->SetState(HallOfFame);
     game->PassiveMotion(0, 360);
     EXPECT_EQ(game->menuCursor, 3);
 }
-
-} // namespace

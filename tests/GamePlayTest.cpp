@@ -1,95 +1,77 @@
-// One whole game played through the game's own keys and updates: the title
-// menu, a word, a chain, the target word and its sweep, a full column, the
-// name entry and the Hall of Fame file on disk.
+// One whole game through the game's own keys: the title menu, a word, a chain,
+// the target and its sweep, a full column, the name and the Hall of Fame file.
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 
 #include "tests/support/GameFixture.h"
 
-namespace {
-
-std::int32_t LittleEndian(const std::string& bytes, size_t offset) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-    return static_cast<std::int32_t>(value);
-}
-
 class GamePlay : public GameTest {
-protected:
-    void SetUp() override { MakeGame({"ANT", "DOG", "QUIZ", "LEMON"}); }
-    void DropAndRest(char letter, int column) {
-        Drop(letter, column);
-        RunToRest(1.0 / 60.0);
+  protected:
+    void SetUp() override { MakeGame({"ANT", "DOG", "LEMON", "QUIZ"}); }
+    void DropAll(std::initializer_list<std::pair<char, int>> blocks) {
+        for (const auto& [letter, column] : blocks) {
+            Drop(letter, column);
+            for (int i = 0; i < 1000 && game->state != BlockDelay && game->state != GameOver; ++i)
+                game->Update(1.0 / 60.0);
+        }
     }
 };
 
 TEST_F(GamePlay, WholeGameFromTheMenuToTheHallOfFameFile) {
-    StartSeeded(2024);
-    game->Special(101, 0, 0);
-    game->Special(101, 0, 0);
-    game->MouseDown(0, 0, 0); // Skill Level: Advanced
-    game->MouseDown(0, 0, 0); // Beginner
-    game->MouseDown(0, 0, 0); // Intermediate again
-    game->Special(103, 0, 0);
-    game->Special(103, 0, 0);
-    game->Keyboard(' ', 0, 0); // Begin Game
+    Begin(2024, false);
+    for (int key : {ArrowUp, ArrowUp, ArrowUp}) // Begin Game, Show Next, Skill, Exit
+        game->Special(key, 0, 0);
+    EXPECT_EQ(game->menuCursor, 4);
+    game->Special(ArrowDown, 0, 0);
+    for (int skill : {2, 0, 1}) { // a click is an Enter
+        game->MouseDown(0, 0, 0);
+        EXPECT_EQ(game->skill, skill);
+    }
+    game->Special(ArrowDown, 0, 0);
+    game->Keyboard(KeySpace, 0, 0);
+    EXPECT_FALSE(game->showNext);
+    game->Keyboard(KeyEnter, 0, 0);
+    game->Special(ArrowDown, 0, 0);
+    game->Keyboard(KeySpace, 0, 0); // Begin Game
     ASSERT_EQ(game->state, BlockDelay);
-    ASSERT_STREQ(game->dictionary.WordAt(game->targetIndex), "QUIZ");
 
-    // Row 7 grows to ANTOG with a D under the T: ANT, then DOG as its chain.
-    for (const auto& [letter, column] : {std::pair{'D', 2}, {'T', 2}, {'O', 3}, {'G', 4}, {'A', 0}})
-        DropAndRest(letter, column);
-    EXPECT_EQ(Row(7), "A.TOG......");
-    EXPECT_EQ(game->score, 0);
-    DropAndRest('N', 1);
+    // Row 7 grows to ANTOG with a D under the T: ANT goes, the D rises into
+    // the gap and DOG follows as the chain of the same landing.
+    DropAll({{'D', 2}, {'T', 2}, {'O', 3}, {'G', 4}, {'A', 0}});
+    DropAll({{'N', 1}});
     EXPECT_EQ(game->score, 4 + 18);
     EXPECT_EQ(Row(7), "...........");
-
     // The target word: 45 points and 32 more, then the well is swept.
-    for (const auto& [letter, column] : {std::pair{'Q', 5}, {'U', 6}, {'I', 7}, {'Z', 8}})
-        DropAndRest(letter, column);
+    DropAll({{'Q', 5}, {'U', 6}, {'I', 7}, {'Z', 8}});
     EXPECT_EQ(game->score, 22 + 77);
+    std::string recent; // newest first, with their flags
+    for (const FoundWord& word : game->recentWords)
+        recent += word.word + std::to_string(word.flags);
+    EXPECT_EQ(recent, "QUIZ4DOG2ANT0");
     EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), "LEMON");
-    ASSERT_EQ(game->recentWords.size(), 3u);
-    const char* words[] = {"QUIZ", "DOG", "ANT"};
-    const int flags[] = {FlagTarget, FlagChain, 0};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(game->recentWords[i].word, words[i]);
-        EXPECT_EQ(game->recentWords[i].flags, flags[i]);
-    }
 
-    // Fifteen letters in one column end the game.
-    for (int i = 0; i < 15; ++i) {
-        ASSERT_EQ(game->state, BlockDelay) << "block " << i;
-        DropAndRest('X', 5);
-    }
+    for (int i = 0; i < 15 && game->state == BlockDelay; ++i) // a full column ends the game
+        DropAll({{'X', 5}});
     ASSERT_EQ(game->state, GameOver);
-    ASSERT_TRUE(game->nameQualifies);
-    for (char key : std::string("Adx"))
+    game->Keyboard(KeyBackspace, 0, 0); // nothing to remove yet
+    std::string typed;                  // every printable character is kept, far past the 29 stored
+    for (int i = 0; i < 40; ++i)
+        game->Keyboard(typed.append(1, static_cast<char>('a' + i % 26)).back(), 0, 0);
+    for (int key : {KeyBackspace, 200}) // 200 is not printable
         game->Keyboard(key, 0, 0);
-    game->Keyboard(8, 0, 0);
-    game->Keyboard('a', 0, 0);
-    game->Keyboard(13, 0, 0);
+    typed.pop_back();
+    EXPECT_EQ(game->playerName, typed);
+    game->MouseDown(1, 0, 0);
     ASSERT_EQ(game->state, HallOfFame);
-
-    std::ifstream file(folder.File("glyphtumble.hi"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+    std::ifstream file(folder + "/glyphtumble.hi", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     ASSERT_EQ(bytes.size(), 440u);
-    const size_t top = 9 * 44;
-    EXPECT_EQ(bytes.substr(top, 30), std::string("Ada") + std::string(27, '\0'));
-    EXPECT_EQ(LittleEndian(bytes, top + 32), 99);
-    EXPECT_EQ(LittleEndian(bytes, top + 36), 3);
-    EXPECT_EQ(LittleEndian(bytes, top + 40), 1);
-    EXPECT_EQ(bytes.substr(0, 7), std::string("Nobody") + '\0');
-    EXPECT_EQ(LittleEndian(bytes, 32), 0);
-
-    game->Keyboard('k', 0, 0);
+    // The top record: the name in 30 bytes, 2 of padding, then score, words and
+    // skill as little-endian 32-bit numbers.
+    EXPECT_EQ(bytes.substr(396, 30) + bytes.substr(428, 12),
+              typed.substr(0, 29) + '\0' + std::string("\x63\0\0\0\x03\0\0\0\x01\0\0\0", 12));
+    game->Keyboard('k', 0, 0); // any key: a fresh game on the title menu
     EXPECT_EQ(game->state, TitleMenu);
-    EXPECT_EQ(game->score, 0);
+    EXPECT_EQ(game->score + game->wordsMade + game->recentWords.size(), 0u);
 }
-
-} // namespace

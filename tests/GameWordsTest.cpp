@@ -1,218 +1,131 @@
-// Word scan order and overlap, crediting, removal, chains and the sweep.
+// Words in the well: scan order and overlap, points, crediting, the target.
 
-#include <algorithm>
-#include <filesystem>
-#include <random>
+#include <climits>
+#include <cstring>
 
 #include "tests/support/GameFixture.h"
 
-namespace {
-
-const std::vector<std::string> Words = {"ANT", "CAT", "CATS", "DOG", "EAR", "ODE",
-                                        "QUIZ", "TEN", "LEMON"};
-
 class GameWords : public GameTest {
-protected:
+  protected:
     void SetUp() override {
-        MakeGame(Words);
-        BeginPlay();
+        MakeGame({"ABC", "ANT", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON", "ODE",
+                  "ORANGES", "QUIZ", "TEN"});
+        Begin();
         game->targetIndex = -1; // no target unless a test sets one
+        game->chainMultiplier = 1;
     }
-    void Put(int column, int row, const char* letters, bool vertical = false) {
-        for (int i = 0; letters[i]; ++i)
-            game->SetCell(vertical ? column : column + i, vertical ? row - i : row, letters[i]);
-    }
-    std::vector<std::string> Scan() {
+    std::string Scan() {
         game->foundWords.clear();
         game->ScanWell();
-        std::vector<std::string> found;
-        for (const FoundWord& f : game->foundWords)
-            found.push_back(f.word + "@" + std::to_string(f.column) + "," +
-                            std::to_string(f.row) + (f.vertical ? "v" : ""));
+        std::string found;
+        for (const FoundWord& f : game->foundWords) // "|" down, "-" across
+            found += f.word + std::to_string(f.column * 100 + f.row) + "-|"[f.vertical];
         return found;
     }
 };
 
-using Found = std::vector<std::string>;
-
-TEST_F(GameWords, RowsFromTheTopThenColumnsFromTheLeft) {
-    Put(6, 3, "DOG");
+TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
     Put(0, 10, "XANT");
-    Put(0, 7, "CAT");          // shares its T with the column word
-    Put(2, 9, "EOT", true);    // E over O over the T: not a word
+    Put(0, 7, "CAT");       // shares its T with the column word
+    Put(2, 9, "EOT", true); // E over O over the T: not a word
     Put(10, 14, "ODE", true);
     Put(4, 12, "TEN", true);
-    EXPECT_EQ(Scan(), (Found{"ANT@1,10", "CAT@0,7", "DOG@6,3", "TEN@4,12v", "ODE@10,14v"}));
-}
-
-TEST_F(GameWords, LongestWordPerStartAndLaterWordsReachPast) {
-    Put(0, 7, "CATS");
-    Put(0, 5, "XCATSX");
-    Put(6, 5, "EARN"); // run XCATSXEARN: CATS, then EAR
-    EXPECT_EQ(Scan(), (Found{"CATS@0,7", "CATS@1,5", "EAR@6,5"}));
-
-    // Two words may share the letters where one starts inside the other.
+    EXPECT_EQ(Scan(), "ANT110-CAT7-TEN412|ODE1014|");
     game->ClearWell();
-    Put(0, 7, "DODE"); // DO.. nothing, ODE from the second letter
-    Put(0, 6, "CATEN"); // CAT, then TEN starting on its last letter
-    EXPECT_EQ(Scan(), (Found{"ODE@1,7", "CAT@0,6", "TEN@2,6"}));
+    Put(0, 7, "CATS");
+    Put(0, 5, "XCATSXEARN"); // CATS, then EAR
+    Put(0, 3, "DODE.CATEN"); // ODE from the O; CAT, then TEN from its last letter
+    Put(0, 1, "ABCDE.CANT"); // ABC, then CDE from its last letter; ANT is inside CANT
+    EXPECT_EQ(Scan(), "CATS7-CATS105-EAR605-ODE103-CAT503-TEN703-ABC1-CDE201-CANT601-");
 }
 
-TEST_F(GameWords, OverlappingWordsShareTheirMiddleLetter) {
-    TempFolder other;
-    WriteDictionary(other, {"ABC", "CDE"});
-    game = MakeGameIn(other);
-    BeginPlay();
-    Put(3, 8, "ABCDE");
-    EXPECT_EQ(Scan(), (Found{"ABC@3,8", "CDE@5,8"}));
+TEST_F(GameWords, PointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
+    // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
+    // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
+    const char* words[] = {"QUIZ", "CAT",         "CAT",  "CAT",  "CAT", "QUIZ",
+                           "QUIZ", "AAAAAAAAAAA", "QUIZ", "QUIZ", "QUIZ"};
+    const int chain[] = {1, 2, 4, 2, 1, 1, 1, 1, 1, 1, 1 << 30};
+    const int skill[] = {1, 1, 1, 1, 0, 2, 1, 1, 1, 1, 1},
+              level[] = {1, 1, 1, 1, 1, 1, 5, 1, 1, 1, 1};
+    const int bonus[] = {-1, -1, -1, -1, -1, -1, -1, -1, 3, -1, -1};
+    const int wildcard[] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, 0, -1};
+    const int points[] = {45, 18, 37, 20, 6, 60, 81, 499, 90, 25, INT_MAX};
+    for (int i = 0; i < 11; ++i) {
+        game->chainMultiplier = chain[i];
+        game->showNext = i != 3;
+        game->skill = skill[i];
+        game->level = level[i];
+        game->bonusBlock = game->wildcardBlock = true; // column -1: off the word
+        game->bonusCell = WellCell{bonus[i], 7};
+        game->wildcardCell = WellCell{wildcard[i], 7};
+        FoundWord found{words[i], 0, 7, static_cast<int>(std::strlen(words[i])), false, 0, 0};
+        Put(0, 7, words[i]);
+        game->ScoreWord(found);
+        EXPECT_EQ(found.points, points[i]) << i;
+        EXPECT_GT(game->chainMultiplier, 0) << i; // doubled, but never past the largest int
+        EXPECT_EQ(found.flags, (bonus[i] >= 0 ? FlagBonus : 0) | (chain[i] > 1 ? FlagChain : 0))
+            << i;
+    }
 }
 
-TEST_F(GameWords, ShortRunsAreNotSearched) {
-    game->skill = 2;
-    game->SetLevel(1);
-    ASSERT_EQ(game->minWordLength, 4);
+TEST_F(GameWords, CreditingNineRecentWordsTheTenthWordAndTheTargetSweep) {
+    Put(4, 9, "DOG");
+    Put(4, 8, "TEN");
     Put(0, 7, "CAT");
-    Put(5, 7, "QUIZ");
-    EXPECT_EQ(Scan(), (Found{"QUIZ@5,7"}));
-}
-
-TEST_F(GameWords, SharedCellIsCreditedTwiceAndEmptied) {
-    Put(0, 7, "CAT");
-    Put(2, 9, "AN", true); // column 2 reads ANT down to the shared T
+    Put(2, 9, "AN", true); // column 2 reads ANT down to the T that CAT shares
+    Put(10, 14, std::string(15, 'X'), true);
+    game->targetIndex = game->dictionary.Find("TEN");
+    game->targetLength = 3;
+    game->recentWords.assign(8, FoundWord{"OLD", 0, 0, 3, false, 1, 0});
+    game->wordsMade = 7;
     game->SetState(WordScan);
     game->Update(0.01);
-    ASSERT_EQ(game->state, WordRemoval);
-    game->Update(0.49);
-    EXPECT_EQ(game->wordsMade, 0);
-    game->Update(0.01);
-    EXPECT_EQ(game->wordsMade, 1);
-    game->Update(0.5);
-    EXPECT_EQ(game->wordsMade, 2);
-    EXPECT_EQ(game->state, Settling);
-    EXPECT_EQ(Row(7), "...........");
-    EXPECT_EQ(Column(2), "...............");
-    EXPECT_EQ(game->recentWords.front().word, "ANT");
-    EXPECT_EQ(game->score, game->foundWords[0].points + game->foundWords[1].points);
-}
-
-TEST_F(GameWords, RecentWordsNewestFirstAtMostNineAndTheTenthRaisesTheLevel) {
-    for (int i = 0; i < 8; ++i)
-        game->recentWords.push_front(FoundWord{"OLD" + std::to_string(i), 0, 0, 3, false, 1, 0});
-    game->wordsMade = 8;
-    Put(0, 9, "DOG");
-    Put(0, 8, "TEN");
-    Put(0, 7, "EAR");
-    game->SetState(WordScan);
-    game->Update(0.01);
-    ASSERT_EQ(game->foundWords.size(), 3u);
-    const int levels[] = {1, 2, 2};
-    for (int i = 0; i < 3; ++i) {
+    game->Update(0.49); // one word every half second
+    EXPECT_EQ(game->wordsMade, 7);
+    // The tenth word raises the level before its points, which were fixed when
+    // it was found; the target's 2 << 3 is not multiplied.
+    const int levels[] = {1, 1, 2, 2}, scores[] = {9, 35, 72, 117};
+    for (int i = 0; i < 4; ++i) {
         game->Update(0.5);
-        EXPECT_EQ(game->wordsMade, 9 + i);
-        EXPECT_EQ(game->level, levels[i]);
-        EXPECT_EQ(game->recentWords.front().word, game->foundWords[i].word);
+        EXPECT_EQ(game->level, levels[i]) << i;
+        EXPECT_EQ(game->score, scores[i]) << i;
     }
-    ASSERT_EQ(game->recentWords.size(), 9u);
-    EXPECT_EQ(game->recentWords[1].word, "TEN");
-    EXPECT_EQ(game->recentWords.back().word, "OLD2"); // OLD0 and OLD1 pushed out
-    EXPECT_DOUBLE_EQ(game->fallSpeed, 0.7);
-}
-
-TEST_F(GameWords, ChainRunsAcrossRemovalAndResettling) {
-    // Row 7 will read ANTOG: ANT goes, column 2's D rises into the gap and
-    // row 7 then reads DOG, the second word of the same landing.
-    Drop('D', 2);
-    RunToRest();
-    Drop('T', 2);
-    RunToRest();
-    Drop('O', 3);
-    RunToRest();
-    Drop('G', 4);
-    RunToRest();
-    Drop('A', 0);
-    RunToRest();
-    EXPECT_EQ(game->wordsMade, 0);
-    Drop('N', 1);
-    RunToRest();
-    ASSERT_EQ(game->recentWords.size(), 2u);
-    const FoundWord& dog = game->recentWords[0];
-    const FoundWord& ant = game->recentWords[1];
-    EXPECT_EQ(ant.word, "ANT");
-    EXPECT_EQ(ant.flags, 0);
-    EXPECT_EQ(ant.points, 4); // (3 + 3 / 4) * 3 / 2
-    EXPECT_EQ(dog.word, "DOG");
-    EXPECT_EQ(dog.flags, FlagChain);
-    EXPECT_EQ(dog.points, 18); // base 5, doubled: (10 + 10 / 4) * 3 / 2
-    EXPECT_EQ(game->score, 22);
-    EXPECT_EQ(Row(7), "...........");
-}
-
-TEST_F(GameWords, TargetAmongOtherWordsSweepsWithoutRemoval) {
-    game->targetIndex = game->dictionary.Find("QUIZ");
-    game->targetLength = 4;
-    Put(0, 7, "XCATQUIZ");
-    game->SetState(WordScan);
-    game->Update(0.01);
-    ASSERT_EQ(game->foundWords.size(), 2u);
-    EXPECT_TRUE(game->targetMade);
-    game->Update(0.5);
-    game->Update(0.5);
-    EXPECT_EQ(game->state, WellSweep);
-    EXPECT_EQ(Row(7), "XCATQUIZ...");
-    for (int i = 0; i < 15; ++i)
+    EXPECT_EQ(game->recentWords.size(), 9u);
+    game->Update(10.0); // the words stay for the sweep: a row per update, however long
+    EXPECT_EQ(Row(7) + Column(10), "CAT.......X.XXXXXXXXXXXXXX");
+    for (int i = 0; i < 14; ++i)
         game->Update(0.15);
+    EXPECT_EQ(Column(10), std::string(15, '.'));
     EXPECT_EQ(game->state, BlockDelay);
-    EXPECT_EQ(Row(7), "...........");
-    EXPECT_EQ(game->targetLength, 5);
-    EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), "LEMON");
+    EXPECT_EQ(std::strlen(game->dictionary.WordAt(game->targetIndex)), 4u);
 }
 
-
-// The plain reading of the rule: from each start every candidate is looked up,
-// the longest first, and must reach past the word taken before it.
-std::vector<std::string> PlainSearch(const Dictionary& words, const std::string& run, int minimum) {
-    std::vector<std::string> found;
-    int required = minimum;
-    const int length = static_cast<int>(run.size());
-    for (int start = 0; start < length - 2; ++start) {
-        for (int end = length - 1; end >= required + start - 1; --end) {
-            const std::string candidate = run.substr(start, end - start + 1);
-            if (words.Find(candidate.c_str()) != -1) {
-                found.push_back(std::to_string(start) + candidate);
-                required = static_cast<int>(candidate.size()) + 1;
-                break;
-            }
-        }
-        required = std::max(required - 1, minimum);
+TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        std::srand(seed);
+        const unsigned a = std::rand(), b = std::rand();
+        int expected = static_cast<int>(((a * b) & 0x7fffffffu) % game->dictionary.count);
+        while (std::strlen(game->dictionary.WordAt(expected)) != 3)
+            expected = (expected + 1) % game->dictionary.count;
+        std::srand(seed);
+        game->targetLength = 3;
+        game->PickTargetWord();
+        EXPECT_EQ(game->targetIndex, expected) << "seed " << seed;
     }
-    return found;
 }
 
-TEST(GameWordsFullList, SearchAgreesWithTryingEveryCandidate) {
-    TempFolder folder;
-    std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt",
-                               folder.File("dictionary.txt"));
-    auto game = MakeGameIn(folder);
-    std::mt19937 random(7);
-    size_t words = 0;
-    for (int trial = 0; trial < 300; ++trial) {
-        std::string run(trial % 2 ? WordGame::WellRows : WordGame::WellColumns, ' ');
-        for (char& letter : run) // vowels often, so that many words are found
-            letter = random() % 3 ? WordGame::LetterBag[random() % 98] : "AEIOST"[random() % 6];
-        const bool vertical = trial % 2;
-        for (int i = 0; i < static_cast<int>(run.size()); ++i)
-            game->SetCell(vertical ? 4 : i, vertical ? 14 - i : 6, run[i]);
-        game->minWordLength = 3 + trial % 3;
-        game->foundWords.clear();
-        game->SearchRun(vertical ? 4 : 0, vertical ? 14 : 6, static_cast<int>(run.size()),
-                        vertical);
-        std::vector<std::string> found;
-        for (const FoundWord& f : game->foundWords)
-            found.push_back(std::to_string(vertical ? 14 - f.row : f.column) + f.word);
-        EXPECT_EQ(found, PlainSearch(game->dictionary, run, game->minWordLength)) << run;
-        words += found.size();
+TEST_F(GameWords, MissingTargetLengthTakesTheNearestLengthOrNone) {
+    // 5 and 7 as near: the longer, unless too long for a target; else the
+    // shorter; no target when nothing reaches the minimum length.
+    const int asked[] = {6, 6, 8, 8}, minimum[] = {3, 3, 5, 8}, longest[] = {10, 6, 10, 10};
+    const char* words[] = {"ORANGES", "LEMON", "ORANGES", ""};
+    const int lengths[] = {7, 5, 7, 8};
+    for (int i = 0; i < 4; ++i) {
+        game->minWordLength = minimum[i];
+        game->maxTargetLength = longest[i];
+        game->targetLength = asked[i];
+        game->PickTargetWord();
+        EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), words[i]) << i;
+        EXPECT_EQ(game->targetLength, lengths[i]) << i;
     }
-    EXPECT_GT(words, 100u);
 }
-
-} // namespace

@@ -9,43 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "game/Keys.h"
 #include "game/WordGame.h"
 
-// A folder under the system's temporary directory, removed with its contents.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string File(const std::string& name) const { return path + "/" + name; }
-    std::string path;
-};
-
-// Writes words (sorted here, one per line) as folder/dictionary.txt.
-void WriteDictionary(const TempFolder& folder, std::vector<std::string> words);
-// Constructs the game with folder as the working directory, then returns to
-// the previous one: the game keeps its word list and its open high-score file.
-std::unique_ptr<WordGame> MakeGameIn(const TempFolder& folder);
-
 class GameTest : public ::testing::Test {
-protected:
-    // A game over the given words; Start has not run yet.
-    void MakeGame(const std::vector<std::string>& words);
-    // Start, then a fixed seed so the dealt letters are known.
-    void StartSeeded(unsigned seed = 1);
-    // Start, the seed, and Begin Game on the menu: the state is BlockDelay.
-    void BeginPlay(unsigned seed = 1);
-    // From BlockDelay: spawns a block showing letter (no bonus), steers it to
-    // column and drops it fast until it lands. The state is then Settling.
+  protected:
+    GameTest();           // makes the temporary folder
+    ~GameTest() override; // removes it with its contents
+    // Constructs the game in the folder over the words (sorted), or the full list.
+    void MakeGame(std::vector<std::string> words);
+    // Start, a fixed seed, and with play Begin Game: the state is BlockDelay.
+    void Begin(unsigned seed = 1, bool play = true);
+    // From BlockDelay, a block (no bonus) steered to column and dropped to Settling.
     void Drop(char letter, int column);
-    // Updates with dt until the next block is due or the game is over.
-    void RunToRest(double dt = 0.1);
-    // Letters of a column from row 0 up, a '.' for each empty cell.
-    std::string Column(int column) const;
-    // Letters of a row from column 0, a '.' for each empty cell.
-    std::string Row(int row) const;
+    // Writes letters from (column, row) rightwards, or downwards; '.' empties.
+    void Put(int column, int row, const std::string& letters, bool vertical = false);
+    // A column from row 0 up, or a row from column 0; '.' for an empty cell.
+    std::string Column(int column) const { return Cells(column, 0, 0, 1); }
+    std::string Row(int row) const { return Cells(0, row, 1, 0); }
+    std::string Cells(int column, int row, int across, int up) const;
 
-    TempFolder folder;
+    std::string folder;
     std::unique_ptr<WordGame> game;
 };
