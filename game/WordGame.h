@@ -135,6 +135,9 @@ public:
     void DrawQuad(double x, double y, double w, double h, int texture, double repeat);
     void DrawQuadCentred(double xOffset, double y, double w, double h, int texture,
                          double repeat);
+    // The dim stone backdrop of the title menu and the Hall of Fame, one unit
+    // behind the scene plane; leaves the modelview as it found it.
+    void DrawBackdrop();
     void DrawTitleBlocks(const char* text, double y, const float* letterColour,
                          const float* blockColour);
     void DrawStatusPanel(double x, double y);

@@ -59,21 +59,26 @@ void TextureFont::Draw(const char* text, double x, double y, double size,
     for (const char* c = text; *c != '\0'; ++c) {
         if (!HasGlyph(*c))
             continue;
-        const int k = static_cast<unsigned char>(*c) - FirstCharacter;
-        const double u = glyphU[k];
-        const double v = glyphV[k];
-        glNormal3d(0.0, 0.0, 1.0);
-        glTexCoord2d(u, v);
-        glVertex3d(x, y, 0.0);
-        glTexCoord2d(u + cellU, v);
-        glVertex3d(x + w, y, 0.0);
-        glTexCoord2d(u + cellU, v + cellV);
-        glVertex3d(x + w, y + size, 0.0);
-        glTexCoord2d(u, v + cellV);
-        glVertex3d(x, y + size, 0.0);
+        EmitGlyph(*c, x, y, w, size);
         x += w;
     }
     glEnd();
+}
+
+void TextureFont::EmitGlyph(char ch, double x, double y, double width, double height) const {
+    // Counter-clockwise seen from the viewer, so culling keeps the quad.
+    const int k = static_cast<unsigned char>(ch) - FirstCharacter;
+    const double u = glyphU[k];
+    const double v = glyphV[k];
+    glNormal3d(0.0, 0.0, 1.0);
+    glTexCoord2d(u, v);
+    glVertex3d(x, y, 0.0);
+    glTexCoord2d(u + cellU, v);
+    glVertex3d(x + width, y, 0.0);
+    glTexCoord2d(u + cellU, v + cellV);
+    glVertex3d(x + width, y + height, 0.0);
+    glTexCoord2d(u, v + cellV);
+    glVertex3d(x, y + height, 0.0);
 }
 
 double TextureFont::CentredX(const char* text, double xOffset, double size) const {
@@ -90,20 +95,9 @@ void TextureFont::DrawChar(char ch, double x, double y, double width, double hei
                            const float* colour) const {
     if (!HasGlyph(ch))
         return;
-    const int k = static_cast<unsigned char>(ch) - FirstCharacter;
-    const double u = glyphU[k];
-    const double v = glyphV[k];
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4fv(colour);
     glBegin(GL_QUADS);
-    glNormal3d(0.0, 0.0, 1.0);
-    glTexCoord2d(u, v);
-    glVertex3d(x, y, 0.0);
-    glTexCoord2d(u + cellU, v);
-    glVertex3d(x + width, y, 0.0);
-    glTexCoord2d(u + cellU, v + cellV);
-    glVertex3d(x + width, y + height, 0.0);
-    glTexCoord2d(u, v + cellV);
-    glVertex3d(x, y + height, 0.0);
+    EmitGlyph(ch, x, y, width, height);
     glEnd();
 }

@@ -36,6 +36,9 @@ public:
     // Width of one glyph of the given height.
     double GlyphWidth(double size) const { return cellU / cellV * size; }
 
+    // The vertices of one glyph's quad, inside a GL_QUADS primitive.
+    void EmitGlyph(char ch, double x, double y, double width, double height) const;
+
     unsigned texture;
     double glyphU[GlyphCount];
     double glyphV[GlyphCount];

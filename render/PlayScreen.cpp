@@ -25,9 +25,6 @@ constexpr double RecentWordRise = 0.15;
 constexpr double TextSize = 1.0;
 
 // The Hall of Fame screen.
-const GLfloat BackdropColour[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-constexpr double BackdropMargin = 2.0;
-constexpr double BackdropRepeat = 0.25; // the coarse image every 4 units
 constexpr double HallOfFameTitleDrop = 2.25;
 
 // The pause panel.
@@ -66,13 +63,7 @@ void WordGame::Display() {
     }
 
     if (state == HallOfFame) {
-        // A dim backdrop one unit behind the scene plane, large enough to fill
-        // the window in perspective.
-        glColor4fv(BackdropColour);
-        glTranslated(0.0, 0.0, -1.0);
-        DrawQuad(-BackdropMargin, -BackdropMargin, sceneWidth + 2 * BackdropMargin,
-                 sceneHeight + 2 * BackdropMargin, static_cast<int>(coarseTexture), BackdropRepeat);
-        glTranslated(0.0, 0.0, 1.0);
+        DrawBackdrop();
         DrawTitleBlocks("HALL OF FAME", sceneHeight - HallOfFameTitleDrop, LevelLetterColour[1],
                         LevelBlockColour[1]);
         highScores.DrawList();

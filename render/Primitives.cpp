@@ -155,3 +155,15 @@ void WordGame::DrawTitleBlocks(const char* text, double y, const float* letterCo
         phase += TitlePhaseStep;
     }
 }
+
+void WordGame::DrawBackdrop() {
+    // Larger than the visible scene, so it fills the window in perspective,
+    // with the coarse image repeated every 4 units.
+    static const GLfloat colour[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    constexpr double margin = 2.0;
+    glColor4fv(colour);
+    glTranslated(0.0, 0.0, -1.0);
+    DrawQuad(-margin, -margin, sceneWidth + 2 * margin, sceneHeight + 2 * margin,
+             static_cast<int>(coarseTexture), 0.25);
+    glTranslated(0.0, 0.0, 1.0);
+}

@@ -10,9 +10,6 @@
 
 namespace {
 
-const GLfloat BackdropColour[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-constexpr double BackdropMargin = 2.0;
-constexpr double BackdropRepeat = 0.25;
 
 const float TitleLetterColour[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 const float TitleBlockColour[4] = {0.5f, 0.6f, 0.75f, 1.0f};
@@ -31,11 +28,7 @@ constexpr double HintSize = 0.625;
 } // namespace
 
 void WordGame::DrawTitleMenu() {
-    glColor4fv(BackdropColour);
-    glTranslated(0.0, 0.0, -1.0);
-    DrawQuad(-BackdropMargin, -BackdropMargin, sceneWidth + 2 * BackdropMargin,
-             sceneHeight + 2 * BackdropMargin, static_cast<int>(coarseTexture), BackdropRepeat);
-    glTranslated(0.0, 0.0, 1.0);
+    DrawBackdrop();
 
     double y = sceneHeight - TitleDrop;
     DrawTitleBlocks("GLYPHTUMBLE", y, TitleLetterColour, TitleBlockColour);
