@@ -1,15 +1,7 @@
-// A library that tests preload (LD_PRELOAD) into the real game, to know what
-// it will do and where its window is, without changing the game.
-//
-//   GLYPHTUMBLE_RAND         comma-separated values that rand returns in
-//                            turn, starting again after the last; srand then
-//                            does nothing, so the time-seeded game deals what
-//                            the test chose. Unset: the runtime's own rand.
-//   GLYPHTUMBLE_RAND_LOG     a file that gets one byte appended per rand call,
-//                            so the test can tell how far the game has got
-//   GLYPHTUMBLE_WINDOW_FILE  a file that receives the X window id of the
-//                            game's window once it is created, so that keys
-//                            go to the right one of several games
+// Preloaded into the real game by the tests. GLYPHTUMBLE_RAND: comma-separated
+// values rand returns in turn, cycling, while srand does nothing (unset: the real
+// ones). GLYPHTUMBLE_RAND_LOG gets a byte per rand call. GLYPHTUMBLE_WINDOW_FILE
+// receives the X window id of the game's window.
 
 #include <GL/glx.h>
 #include <cstdio>
@@ -19,80 +11,43 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
-
-struct Sequence {
-    std::vector<int> values;
-    size_t next = 0;
-    bool fixed = false;
-    int log = -1;
-
-    Sequence() {
-        if (const char* list = std::getenv("GLYPHTUMBLE_RAND")) {
-            fixed = true;
-            const char* p = list;
-            while (*p != '\0') {
-                char* end = nullptr;
-                const long value = std::strtol(p, &end, 10);
-                if (end == p)
-                    break;
-                values.push_back(static_cast<int>(value & 0x7fffffff));
-                p = *end == ',' ? end + 1 : end;
-            }
-        }
-        if (const char* path = std::getenv("GLYPHTUMBLE_RAND_LOG"))
-            log = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    }
-};
-
-Sequence& TheSequence() {
-    static Sequence sequence;
-    return sequence;
-}
-
-template <typename Function> Function Next(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
-}
-
-} // namespace
-
 extern "C" int rand() {
-    Sequence& s = TheSequence();
-    if (s.log >= 0) {
-        const ssize_t ignored = write(s.log, "r", 1);
-        (void)ignored;
-    }
-    if (!s.fixed) {
-        static const auto real = Next<int (*)()>("rand");
-        return real();
-    }
-    if (s.values.empty())
-        return 0;
-    const int value = s.values[s.next];
-    s.next = (s.next + 1) % s.values.size();
-    return value;
+    static const char* const fixed = std::getenv("GLYPHTUMBLE_RAND");
+    static const std::vector<int> values = [] {
+        std::vector<int> list;
+        int value = 0, n = 0;
+        for (const char* p = fixed; p != nullptr && std::sscanf(p, "%d%n", &value, &n) == 1;
+             p += n + (p[n] == ','))
+            list.push_back(value & 0x7fffffff);
+        return list;
+    }();
+    static const char* const logPath = std::getenv("GLYPHTUMBLE_RAND_LOG");
+    static const int log =
+        logPath != nullptr ? open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600) : -1;
+    static size_t next = 0;
+    if (log >= 0 && write(log, "r", 1) != 1)
+        std::perror("rand log");
+    if (fixed == nullptr)
+        return reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"))();
+    return values.empty() ? 0 : values[next++ % values.size()];
 }
 
 extern "C" void srand(unsigned seed) {
-    if (TheSequence().fixed)
-        return;
-    static const auto real = Next<void (*)(unsigned)>("srand");
-    real(seed);
+    if (std::getenv("GLYPHTUMBLE_RAND") == nullptr)
+        reinterpret_cast<void (*)(unsigned)>(dlsym(RTLD_NEXT, "srand"))(seed);
 }
 
-// glutCreateWindow makes the new window's context current, so the current
-// drawable is the window.
+// The new window's context is current, so the current drawable is the window.
 extern "C" int glutCreateWindow(const char* title) {
-    static const auto real = Next<int (*)(const char*)>("glutCreateWindow");
-    const int id = real(title);
-    if (const char* path = std::getenv("GLYPHTUMBLE_WINDOW_FILE")) {
-        const auto current =
-            reinterpret_cast<GLXDrawable (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDrawable"));
-        if (std::FILE* out = std::fopen(path, "w")) {
-            std::fprintf(out, "%lu\n",
-                         current != nullptr ? static_cast<unsigned long>(current()) : 0ul);
-            std::fclose(out);
-        }
+    const int id =
+        reinterpret_cast<int (*)(const char*)>(dlsym(RTLD_NEXT, "glutCreateWindow"))(title);
+    const auto current =
+        reinterpret_cast<GLXDrawable (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDrawable"));
+    const char* path = std::getenv("GLYPHTUMBLE_WINDOW_FILE");
+    if (std::FILE* out = path != nullptr ? std::fopen(path, "w") : nullptr) {
+        std::fprintf(out, "%lu\n",
+                     current != nullptr ? static_cast<unsigned long>(current()) : 0ul);
+        std::fclose(out);
     }
     return id;
 }

@@ -1,5 +1,6 @@
 #include "tests/support/GameProcess.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <grp.h>
 #include <pwd.h>
+#include <set>
 #include <signal.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -14,104 +16,106 @@
 #include <unistd.h>
 
 #include "tests/support/TempDir.h"
-#include "tests/support/Xdo.h"
 
-namespace {
-
-std::vector<std::string> Words(const char* text) {
-    std::vector<std::string> words;
-    std::istringstream in(text != nullptr ? text : "");
-    std::string word;
-    while (in >> word)
-        words.push_back(word);
-    return words;
+std::string Shell(const std::string& command, bool* ok) {
+    std::string out;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    if (ok != nullptr)
+        *ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return out;
 }
 
-// ":" and the text, or nothing when there is none.
-std::string Appended(const char* text) {
-    return text != nullptr && *text != '\0' ? ":" + std::string(text) : "";
+std::string MakeRunFolder(const std::string& base) {
+    const std::string run = base + "/run";
+    std::filesystem::create_directory(run);
+    for (const char* file : {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+        std::filesystem::create_symlink(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + file,
+                                        run + "/" + file);
+    return run;
 }
 
-} // namespace
+std::set<std::string> Listing(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
-double Slowness() {
+std::string Record(const std::string& name, int score, int words, int skill) {
+    std::string bytes = name;
+    bytes.resize(32, '\0');
+    for (const int v : {score, words, skill})
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<char>(static_cast<unsigned>(v) >> shift));
+    return bytes;
+}
+
+static double Slowness() { // 1, or 25 under a wrapper
     const char* wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
     return wrapper != nullptr && *wrapper != '\0' ? 25.0 : 1.0;
 }
 
-bool WaitForImpl(double seconds, bool (*poll)(void*), void* context) {
-    const int polls = static_cast<int>(seconds * Slowness() * 50) + 1;
-    for (int i = 0; i < polls; ++i) {
-        if (poll(context))
+bool WaitFor(double seconds, const std::function<bool()>& condition) {
+    for (int i = static_cast<int>(seconds * Slowness() * 50); i > 0; --i, usleep(20000))
+        if (condition())
             return true;
-        usleep(20000);
-    }
-    return poll(context);
+    return condition();
 }
 
 void Pause(double seconds) {
-    const double factor = Slowness() > 1.0 ? 5.0 : 1.0;
-    usleep(static_cast<useconds_t>(seconds * factor * 1e6));
+    usleep(static_cast<useconds_t>(seconds * (Slowness() > 1.0 ? 5.0 : 1.0) * 1e6));
 }
 
 GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& dir, const std::vector<std::string>& env,
                          const std::string& user) {
-    // The captured output lives beside the run folder, not in it, so the run
-    // folder holds only what the game itself made.
     static int serial = 0;
     const std::string stem = dir + ".game" + std::to_string(++serial);
     outFile = stem + ".out";
-    errFile = stem + ".err";
     windowFile = stem + ".window";
-
-    std::vector<std::string> settings = {
-        "GLYPHTUMBLE_WINDOW_FILE=" + windowFile,
-        std::string("LD_PRELOAD=") + GLYPHTUMBLE_TEST_PRELOAD,
-        // A sanitizer build links its runtime dynamically, and the preload
-        // comes before it in the library list.
-        "ASAN_OPTIONS=verify_asan_link_order=0" + Appended(std::getenv("ASAN_OPTIONS")),
-    };
+    // The preload comes before a sanitizer runtime in the library list.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    std::vector<std::string> settings = {"GLYPHTUMBLE_WINDOW_FILE=" + windowFile,
+                                         std::string("LD_PRELOAD=") + GLYPHTUMBLE_TEST_PRELOAD,
+                                         "ASAN_OPTIONS=verify_asan_link_order=0" +
+                                             (asan != nullptr ? ":" + std::string(asan) : "")};
     settings.insert(settings.end(), env.begin(), env.end());
 
-    uid_t uid = 0;
-    gid_t gid = 0;
-    if (!user.empty()) {
-        const passwd* account = getpwnam(user.c_str());
-        if (account == nullptr)
-            return; // no such user: nothing runs
-        uid = account->pw_uid;
-        gid = account->pw_gid;
-        const std::string parent = std::filesystem::path(dir).parent_path().string();
-        struct stat info;
-        if (stat(parent.c_str(), &info) == 0)
-            chmod(parent.c_str(), info.st_mode | S_IXOTH);
-        // Files the game writes beside its folder must be there for it.
+    const passwd* account = user.empty() ? nullptr : getpwnam(user.c_str());
+    if (account != nullptr) {
+        // It must pass through the parent, write the window file and reach the display.
+        std::filesystem::permissions(std::filesystem::path(dir).parent_path(),
+                                     std::filesystem::perms::others_exec,
+                                     std::filesystem::perm_options::add);
         std::ofstream(windowFile, std::ios::binary).flush();
         chmod(windowFile.c_str(), 0666);
         if (const char* authority = std::getenv("XAUTHORITY")) {
             authorityFile = stem + ".xauthority";
-            const std::string cookie = TempDir::Read(authority);
-            std::ofstream(authorityFile, std::ios::binary) << cookie;
+            std::ofstream(authorityFile, std::ios::binary) << TempDir::Read(authority);
             chmod(authorityFile.c_str(), 0644);
             settings.push_back("XAUTHORITY=" + authorityFile);
         }
         settings.push_back("MESA_SHADER_CACHE_DISABLE=true");
     }
-
-    std::vector<std::string> command = Words(std::getenv("GLYPHTUMBLE_WRAPPER"));
+    std::istringstream wrapper(
+        std::getenv("GLYPHTUMBLE_WRAPPER") ? std::getenv("GLYPHTUMBLE_WRAPPER") : "");
+    std::vector<std::string> command;
+    for (std::string word; wrapper >> word;)
+        command.push_back(word);
     command.push_back(program);
     command.insert(command.end(), args.begin(), args.end());
 
     pid = fork();
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0)
-            _exit(126);
-        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, 1);
-        dup2(err, 2);
-        if (!user.empty() && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
+        dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(1, 2);
+        if (chdir(dir.c_str()) != 0 ||
+            (account != nullptr && (setgroups(0, nullptr) != 0 || setgid(account->pw_gid) != 0 ||
+                                    setuid(account->pw_uid) != 0)))
             _exit(125);
         for (const std::string& setting : settings)
             putenv(strdup(setting.c_str()));
@@ -125,20 +129,14 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
 }
 
 GameProcess::~GameProcess() {
-    Kill();
-    unlink(outFile.c_str());
-    unlink(errFile.c_str());
-    unlink(windowFile.c_str());
-    if (!authorityFile.empty())
-        unlink(authorityFile.c_str());
+    if (Running() && kill(pid, SIGKILL) == 0) // its files go with the test's folder
+        waitpid(pid, nullptr, 0);
 }
 
 bool GameProcess::Running() {
-    if (ended || pid <= 0)
-        return false;
     int raw = 0;
-    if (waitpid(pid, &raw, WNOHANG) != pid)
-        return true;
+    if (ended || pid <= 0 || waitpid(pid, &raw, WNOHANG) != pid)
+        return !ended && pid > 0;
     ended = true;
     status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return false;
@@ -149,33 +147,15 @@ int GameProcess::Wait(double seconds) {
     return ended ? status : -1;
 }
 
-void GameProcess::Kill() {
-    if (!Running())
-        return;
-    kill(pid, SIGKILL);
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    ended = true;
-    status = -1;
-}
-
-std::string GameProcess::Out() const {
-    return TempDir::Read(outFile);
-}
-std::string GameProcess::Err() const {
-    return TempDir::Read(errFile);
-}
-
 std::string GameProcess::Window(double seconds) {
     std::string window;
     WaitFor(seconds, [&] {
         const std::string id = TempDir::Read(windowFile);
         window = id.substr(0, id.find('\n'));
-        if (window.empty() || window == "0")
-            return false;
         // Keys sent before the window is mapped would be lost.
-        const std::string visible = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
-        return visible.find("\n" + window + "\n") != std::string::npos;
+        const std::string shown = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
+        return window != "" && window != "0" &&
+               shown.find("\n" + window + "\n") != std::string::npos;
     });
     return window;
 }

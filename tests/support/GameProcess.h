@@ -1,70 +1,45 @@
 #pragma once
 
-// The real game binary running in a folder of the test's choosing, with extra
-// environment variables, while the test drives it. Standard output and error
-// go to files beside that folder (in its parent), read after the end. The
-// game runs with the test preload library (tests/preload), which reports its
-// window.
-//
-// GLYPHTUMBLE_WRAPPER, when set in the test's environment, is a command that
-// the game runs under (for example "valgrind --error-exitcode=99"); Slowness()
-// then tells the test how much longer to wait for anything.
+// The real game run in a folder of the test's choosing with the test preload
+// (tests/preload), driven through xdotool; its output goes beside the folder.
+// Under GLYPHTUMBLE_WRAPPER (e.g. valgrind) every wait stretches by Slowness().
 
+#include <functional>
+#include <set>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
+#include "tests/support/TempDir.h"
+
 class GameProcess {
   public:
-    // Starts program with args in dir; env holds "NAME=value" additions.
-    // When user names an account (the test must run as root then), the game
-    // runs as that user, so that file permissions bind: dir's parent is made
-    // passable for it and it gets a copy of the X authority to reach the
-    // display.
+    // env: "NAME=value" additions; user: an existing account to run as (the test is root).
     GameProcess(const std::string& program, const std::vector<std::string>& args,
                 const std::string& dir, const std::vector<std::string>& env = {},
                 const std::string& user = "");
-    ~GameProcess(); // kills the game if it is still running
-    GameProcess(const GameProcess&) = delete;
-    GameProcess& operator=(const GameProcess&) = delete;
+    ~GameProcess(); // kills the game if it still runs
 
-    pid_t Pid() const { return pid; }
-    // The X window id of the game's window once it is on the screen; "" when
-    // it doesn't show within seconds (times Slowness()).
-    std::string Window(double seconds);
-    // Whether it is still running (reaps it when it has ended).
-    bool Running();
-    // Waits up to seconds (times Slowness()) for the end. The exit status, or
-    // -1 when it was killed by a signal or is still running.
-    int Wait(double seconds);
-    // Ends it with SIGKILL when it still runs.
-    void Kill();
-    // What it wrote so far.
-    std::string Out() const;
-    std::string Err() const;
+    std::string Window(double seconds); // its mapped X window id, or ""
+    bool Running();                     // reaps it when it has ended
+    int Wait(double seconds);           // exit status; -1 if killed or still running
+    std::string Output() const { return TempDir::Read(outFile); } // stdout and stderr
 
   private:
     pid_t pid = -1;
     int status = -1;
     bool ended = false;
-    std::string outFile;
-    std::string errFile;
-    std::string windowFile;
-    std::string authorityFile;
+    std::string outFile, windowFile, authorityFile;
 };
 
-// How many times longer than usual anything takes: 1, or 25 under a wrapper.
-double Slowness();
-
-// Sleeps seconds, a few times longer under a wrapper: long enough for the
-// game to draw some frames of the screen it is on.
-void Pause(double seconds);
-
-bool WaitForImpl(double seconds, bool (*poll)(void*), void* context);
-
-// Polls condition every 20 ms for up to seconds (times Slowness()); true as
-// soon as it holds.
-template <typename Condition> bool WaitFor(double seconds, Condition condition) {
-    return WaitForImpl(
-        seconds, [](void* c) { return (*static_cast<Condition*>(c))(); }, &condition);
+// Runs a shell command and returns what it printed; ok tells whether it succeeded.
+std::string Shell(const std::string& command, bool* ok = nullptr);
+inline std::string Xdo(const std::string& args, bool* ok = nullptr) {
+    return Shell("xdotool " + args + " 2>/dev/null", ok);
 }
+std::string MakeRunFolder(const std::string& base);       // base/run with links to the data
+std::set<std::string> Listing(const std::string& folder); // the names in it
+std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
+void Pause(double seconds); // a few frames' time, five times longer under a wrapper
+// Polls condition every 20 ms for up to seconds (times Slowness()).
+bool WaitFor(double seconds, const std::function<bool()>& condition);
