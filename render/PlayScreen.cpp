@@ -48,6 +48,16 @@ constexpr double NameFieldHeight = 1.2;
 constexpr double NameTextSpan = 11.0;
 constexpr double GameOverPanelHeight = 3.0;
 
+// A stone panel of w x h in the middle of the scene with one line of text
+// centred on it, rise above the panel's lower edge.
+void DrawMessagePanel(WordGame& game, double w, double h, const GLfloat* panelColour,
+                      const char* text, double rise, const float* textColour) {
+    const double y = (game.sceneHeight - h) * 0.5;
+    glColor4fv(panelColour);
+    game.DrawQuad((game.sceneWidth - w) * 0.5, y, w, h, static_cast<int>(game.coarseTexture), 1.0);
+    game.font.DrawCentred(text, 0.0, y + rise, TextSize, textColour);
+}
+
 } // namespace
 
 void WordGame::Display() {
@@ -153,23 +163,15 @@ void WordGame::Display() {
             font.Draw(field.c_str(), (sceneWidth - NameTextSpan) * 0.5, y0 + 0.85, TextSize,
                       NameColour);
         } else {
-            const double w = sceneWidth / 3.0;
-            const double x = (sceneWidth - w) * 0.5;
-            const double y = (sceneHeight - GameOverPanelHeight) * 0.5;
-            glColor4fv(GameOverPanelColour);
-            DrawQuad(x, y, w, GameOverPanelHeight, static_cast<int>(coarseTexture), 1.0);
-            font.DrawCentred("GAME OVER", 0.0, y + 1.0, TextSize, GameOverTextColour);
+            DrawMessagePanel(*this, sceneWidth / 3.0, GameOverPanelHeight, GameOverPanelColour,
+                             "GAME OVER", 1.0, GameOverTextColour);
         }
         break;
     }
 
     case Paused: {
-        const double w = sceneWidth * 0.25;
-        const double x = (sceneWidth - w) * 0.5;
-        const double y = (sceneHeight - PausePanelHeight) * 0.5;
-        glColor4fv(PausePanelColour);
-        DrawQuad(x, y, w, PausePanelHeight, static_cast<int>(coarseTexture), 1.0);
-        font.DrawCentred("PAUSED", 0.0, y + 0.5, TextSize, PauseTextColour);
+        DrawMessagePanel(*this, sceneWidth * 0.25, PausePanelHeight, PausePanelColour, "PAUSED",
+                         0.5, PauseTextColour);
         break;
     }
 
