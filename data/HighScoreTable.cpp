@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -27,9 +28,30 @@ std::int32_t GetInt(const unsigned char* p) {
     return static_cast<std::int32_t>(v);
 }
 
+// The calls that meet the operating system: a lock held on the open file for
+// as long as the object lives (shared to read, exclusive to write), cutting
+// the file to size, and flushing it to disk.
+class FileLock {
+public:
+    FileLock(std::FILE* file, bool exclusive) : fd(fileno(file)) {
+        while (flock(fd, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
+        }
+    }
+    ~FileLock() { flock(fd, LOCK_UN); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    const int fd;
+};
+
+bool CutToSize(std::FILE* file, long size) { return ftruncate(fileno(file), size) == 0; }
+
+void SyncToDisk(std::FILE* file) { fsync(fileno(file)); }
+
 } // namespace
 
-HighScoreTable::HighScoreTable() : file(nullptr), font(nullptr) {
+HighScoreTable::HighScoreTable() : file(nullptr), font(nullptr), seen() {
     std::memset(entries, 0, sizeof entries);
 }
 
@@ -37,6 +59,7 @@ HighScoreTable::~HighScoreTable() { Close(); }
 
 bool HighScoreTable::Open(const char* path) {
     Close();
+    inserted.clear();
     file = std::fopen(path, "r+b");
     // Create the file only when it is missing: an existing file that can't be
     // opened for update (no read permission, say) must not be truncated.
@@ -45,25 +68,14 @@ bool HighScoreTable::Open(const char* path) {
     if (file == nullptr)
         return false;
 
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    std::rewind(file);
-
-    unsigned char image[FileSize];
-    if (size == FileSize && std::fread(image, RecordSize, EntryCount, file) == EntryCount) {
-        for (int i = 0; i < EntryCount; ++i) {
-            const unsigned char* record = image + i * RecordSize;
-            HighScoreEntry& entry = entries[i];
-            std::memcpy(entry.name, record, sizeof entry.name);
-            std::memcpy(entry.padding, record + sizeof entry.name, sizeof entry.padding);
-            entry.score = GetInt(record + ScoreOffset);
-            entry.words = GetInt(record + WordsOffset);
-            entry.skill = GetInt(record + SkillOffset);
-        }
+    // Shared with other readers, but never read while another game writes.
+    const FileLock lock(file, false);
+    if (ReadImage(seen)) {
+        Decode(seen);
         return true;
     }
-
+    // No table yet: any table a save meets later was written by another game.
+    std::memset(seen, 0, sizeof seen);
     for (HighScoreEntry& entry : entries) {
         std::memcpy(entry.name, "Nobody", 7);
         entry.score = 0;
@@ -76,7 +88,58 @@ bool HighScoreTable::Open(const char* path) {
 bool HighScoreTable::Save() {
     if (file == nullptr)
         return false;
-    unsigned char image[FileSize];
+    // Two games may share the file. Each read the table when it started, so
+    // the one that saves second would write back a table without the other's
+    // entry. Under the lock, a table that is no longer what this game last
+    // saw is taken as it stands now, and the entries made here since are
+    // placed in it. The bytes are compared rather than the file's time, which
+    // two quick saves can share.
+    const FileLock lock(file, true);
+    FileImage current;
+    if (ReadImage(current) && std::memcmp(current, seen, FileSize) != 0) {
+        Decode(current);
+        for (const HighScoreEntry& entry : inserted)
+            Place(entry.name, entry.score, entry.words, entry.skill);
+    }
+
+    FileImage image;
+    Encode(image);
+    std::rewind(file);
+    const size_t written = std::fwrite(image, 1, sizeof image, file);
+    // A file of any other size is reset at the next start, so a longer file
+    // is cut to the table's size; the entry goes to the disk at once, so it
+    // survives a later crash.
+    const bool flushed = std::fflush(file) == 0;
+    const bool sized = CutToSize(file, FileSize);
+    SyncToDisk(file); // a file system that can't sync still holds the bytes
+    if (written != sizeof image || !flushed || !sized)
+        return false;
+    std::memcpy(seen, image, FileSize);
+    inserted.clear();
+    return true;
+}
+
+bool HighScoreTable::ReadImage(FileImage image) {
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        size = std::ftell(file);
+    std::rewind(file);
+    return size == FileSize && std::fread(image, RecordSize, EntryCount, file) == EntryCount;
+}
+
+void HighScoreTable::Decode(const FileImage image) {
+    for (int i = 0; i < EntryCount; ++i) {
+        const unsigned char* record = image + i * RecordSize;
+        HighScoreEntry& entry = entries[i];
+        std::memcpy(entry.name, record, sizeof entry.name);
+        std::memcpy(entry.padding, record + sizeof entry.name, sizeof entry.padding);
+        entry.score = GetInt(record + ScoreOffset);
+        entry.words = GetInt(record + WordsOffset);
+        entry.skill = GetInt(record + SkillOffset);
+    }
+}
+
+void HighScoreTable::Encode(FileImage image) const {
     for (int i = 0; i < EntryCount; ++i) {
         unsigned char* record = image + i * RecordSize;
         const HighScoreEntry& entry = entries[i];
@@ -86,14 +149,6 @@ bool HighScoreTable::Save() {
         PutInt(record + WordsOffset, entry.words);
         PutInt(record + SkillOffset, entry.skill);
     }
-    std::rewind(file);
-    const size_t written = std::fwrite(image, 1, sizeof image, file);
-    // A file of any other size is reset at the next start, so a longer file
-    // is cut to the table's size; flushing puts the entry on disk at once, so
-    // it survives a later crash.
-    const bool flushed = std::fflush(file) == 0;
-    const bool sized = ftruncate(fileno(file), FileSize) == 0;
-    return written == sizeof image && flushed && sized;
 }
 
 void HighScoreTable::Close() {
@@ -106,11 +161,21 @@ void HighScoreTable::Close() {
 bool HighScoreTable::Qualifies(int score) const { return score > entries[0].score; }
 
 bool HighScoreTable::Insert(const char* name, int score, int words, int skill) {
+    const int at = Place(name, score, words, skill);
+    if (at < 0)
+        return false;
+    // Kept as placed, so a save that meets another game's table can place it
+    // there too.
+    inserted.push_back(entries[at]);
+    return true;
+}
+
+int HighScoreTable::Place(const char* name, int score, int words, int skill) {
     int i = 0;
     while (i < EntryCount && entries[i].score < score)
         ++i;
     if (i == 0)
-        return false;
+        return -1;
     // The lowest entry drops out; those below the new place move down one.
     for (int k = 1; k < i; ++k)
         entries[k - 1] = entries[k];
@@ -120,7 +185,7 @@ bool HighScoreTable::Insert(const char* name, int score, int words, int skill) {
     entry.score = score;
     entry.words = words;
     entry.skill = skill;
-    return true;
+    return i - 1;
 }
 
 const char* HighScoreTable::SkillAbbrev(int skill) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 class TextureFont;
 
@@ -35,7 +36,11 @@ public:
     // False when the file can be neither opened nor created.
     bool Open(const char* path);
     // Writes the whole table, leaves the file exactly 440 bytes long and
-    // flushes it. False when no file is open or the write fell short.
+    // flushes it to disk, all under an exclusive lock on the file. When
+    // another game wrote a table there since this one last read or wrote the
+    // file, the entries inserted here since then are placed into that table
+    // instead, and it becomes this table. False when no file is open or the
+    // write fell short.
     bool Save();
     void Close();
     // True when score beats the lowest entry.
@@ -52,4 +57,20 @@ public:
     HighScoreEntry entries[EntryCount]; // ascending score: index 0 the lowest
     std::FILE* file;
     TextureFont* font; // not owned
+
+private:
+    using FileImage = unsigned char[FileSize];
+    // The file's bytes when they are a table (exactly 440 bytes, all read).
+    bool ReadImage(FileImage image);
+    void Decode(const FileImage image);
+    void Encode(FileImage image) const;
+    // Insert's placing alone; the index it took, or -1.
+    int Place(const char* name, int score, int words, int skill);
+
+    // The table this game last read from the file or wrote to it (all zero
+    // when the file held none), and the entries it has inserted since: enough
+    // to tell whether another game has written the file in between, and what
+    // to carry over into that game's table.
+    FileImage seen;
+    std::vector<HighScoreEntry> inserted;
 };

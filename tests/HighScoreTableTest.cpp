@@ -123,3 +123,65 @@ TEST(HighScoreTableTest, SkillAbbrev_NamesTheSkillsAndTakesAnyOtherAsBeginner) {
     for (int skill = -1; skill <= 3; ++skill)
         EXPECT_STREQ(HighScoreTable::SkillAbbrev(skill), expected[skill + 1]) << skill;
 }
+
+// Two games on one file: each read the table at its start, and whichever
+// saves second must keep the entry the other saved first.
+TEST(HighScoreTableTest, Save_TwoGamesOnOneFileKeepEachOthersEntries) {
+    for (const bool aFirst : {true, false}) {
+        SCOPED_TRACE(aFirst ? "A saves first" : "B saves first");
+        TempDir dir;
+        const std::string path = dir.Write("glyphtumble.hi", TenByTen());
+        HighScoreTable a, b;
+        ASSERT_TRUE(a.Open(path.c_str()));
+        ASSERT_TRUE(b.Open(path.c_str()));
+        ASSERT_TRUE(a.Insert("Ada", 45, 4, 0));
+        ASSERT_TRUE(a.Insert("Ann", 95, 9, 2));
+        ASSERT_TRUE(b.Insert("Bob", 75, 7, 1));
+        HighScoreTable& first = aFirst ? a : b;
+        HighScoreTable& second = aFirst ? b : a;
+        ASSERT_TRUE(first.Save());
+        ASSERT_TRUE(second.Save());
+        ASSERT_TRUE(first.Save()) << "the first game's last save keeps the second's entry";
+
+        const char* const names[10] = {"P40", "Ada", "P50", "P60", "P70",
+                                       "Bob", "P80", "P90", "Ann", "P100"};
+        HighScoreTable again;
+        ASSERT_TRUE(again.Open(path.c_str()));
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_STREQ(again.entries[i].name, names[i]) << i;
+            EXPECT_STREQ(second.entries[i].name, names[i]) << "shown by the game that merged";
+        }
+        EXPECT_EQ(again.entries[5].score, 75);
+        EXPECT_EQ(again.entries[5].skill, 1);
+        EXPECT_EQ(TempDir::Read(path).size(), 440u);
+    }
+}
+
+// What another game left in the file when this one saves is taken as it
+// would be at start-up: a 440-byte file as a table, anything else not at all.
+TEST(HighScoreTableTest, Save_MeetsAForeignFileAsAtStartUp) {
+    const std::string foreign = TenByTen().replace(44, 44, Record("Zed", 25));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* lowest; // entries[0] after the save
+    } cases[] = {
+        {"short", TenByTen().substr(0, 300), "P20"},
+        {"long", TenByTen() + "tail", "P20"},
+        {"empty", "", "P20"},
+        {"a foreign table", foreign, "Zed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.Write("glyphtumble.hi", TenByTen());
+        HighScoreTable table;
+        ASSERT_TRUE(table.Open(path.c_str()));
+        ASSERT_TRUE(table.Insert("Ada", 35, 3, 0));
+        dir.Write("glyphtumble.hi", c.bytes);
+        ASSERT_TRUE(table.Save());
+        EXPECT_STREQ(table.entries[0].name, c.lowest);
+        EXPECT_STREQ(table.entries[2].name, "Ada");
+        EXPECT_EQ(TempDir::Read(path).size(), 440u);
+    }
+}
