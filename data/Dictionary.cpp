@@ -90,6 +90,15 @@ int Dictionary::Load(const char* path) {
         close(fd);
         return -1;
     }
+    // The largest real word list is a few megabytes. A file far larger (a
+    // sparse file, or the wrong file under this name) is refused before its
+    // buffer is asked for, which could otherwise end the game.
+    if (info.st_size > MaxFileSize) {
+        std::fprintf(stderr, "Dictionary::Load(): %s is %lld bytes, more than a word list may hold\n",
+                     path, static_cast<long long>(info.st_size));
+        std::fclose(file);
+        return -1;
+    }
     const size_t size = static_cast<size_t>(info.st_size);
     text = new char[size + 1];
     const size_t length = std::fread(text, 1, size, file);
@@ -144,7 +153,8 @@ void Dictionary::IndexLines(size_t length) {
 void Dictionary::CutWords() {
     // Every line end (newline or carriage return) becomes a NUL, so a word is
     // its line up to the first carriage return or the newline; only a-z
-    // change, to upper case. The loop has no branches and vectorizes.
+    // change, to upper case. A NUL byte inside a line is left as it is: it
+    // ends that word early, and the lines after it load as usual. The loop has no branches and vectorizes.
     // The bounds are locals: a store through a char pointer may alias any
     // member, which would stop the compiler from vectorizing.
     unsigned char* const begin = reinterpret_cast<unsigned char*>(text);

@@ -15,9 +15,13 @@ public:
     Dictionary(const Dictionary&) = delete;
     Dictionary& operator=(const Dictionary&) = delete;
 
-    // Number of words loaded, or -1 (count -1) when the file can't be opened.
-    // A last line without a newline is not entered; an index that is out of
-    // byte order is sorted, so lookups never miss silently.
+    // A word list larger than this is refused, with one line on stderr.
+    static constexpr long long MaxFileSize = 64ll * 1024 * 1024;
+
+    // Number of words loaded, or -1 (count -1) when the file can't be opened
+    // or is larger than MaxFileSize. A last line without a newline is not
+    // entered; an index that is out of byte order is sorted, so lookups never
+    // miss silently.
     int Load(const char* path);
     // Empties the index, frees the text, count -1.
     void Clear();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 #include "tests/support/TempDir.h"
 
@@ -46,7 +47,10 @@ TEST(DictionaryTest, Load_FailsQuietlyOnAMissingFileOrAFolderAndReplacesTheList)
     ASSERT_EQ(dictionary.Load(dir.Write("b.txt", "CAT\n").c_str()), 1);
     EXPECT_EQ(dictionary.Find("ANT"), -1);
     EXPECT_EQ(dictionary.Find("CAT"), 0);
-    for (const std::string& bad : {dir.File("missing.txt"), dir.Path()}) {
+    // Far too large to be a word list: refused before it is read.
+    const std::string huge = dir.Write("huge.txt", "ANT\n");
+    ASSERT_EQ(truncate(huge.c_str(), 64 * 1024 * 1024 + 1), 0);
+    for (const std::string& bad : {dir.File("missing.txt"), dir.Path(), huge}) {
         EXPECT_EQ(dictionary.Load(bad.c_str()), -1) << bad;
         EXPECT_EQ(dictionary.count, -1);
         EXPECT_STREQ(dictionary.WordAt(0), "");
@@ -73,6 +77,11 @@ TEST(DictionaryTest, Load_SurvivesBinaryGarbageAndLongLines) {
     EXPECT_GT(g.result, 0);
     for (int i = 0; i < g.dictionary.count; ++i)
         EXPECT_NE(g.dictionary.Find(g.dictionary.WordAt(i)), -1);
+
+    Loaded nul(std::string("an\0t\nbee\n", 9)); // the NUL ends its word only
+    ASSERT_EQ(nul.result, 2);
+    EXPECT_STREQ(nul.dictionary.WordAt(0), "AN");
+    EXPECT_STREQ(nul.dictionary.WordAt(1), "BEE");
 
     Loaded big(std::string(1 << 20, 'a') + "\nANT\n");
     ASSERT_EQ(big.result, 2);
