@@ -93,6 +93,10 @@ void WordGame::Fall(double frameTime) {
 }
 
 void WordGame::Update(double frameTime) {
+    // Every timer below adds the frame time: a negative one would wind it
+    // back and a NaN would stop it for good, so such a frame moves nothing.
+    if (!(frameTime > 0.0 && std::isfinite(frameTime)))
+        return;
     switch (state) {
     case TitleMenu:
     case HallOfFame:

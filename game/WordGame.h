@@ -80,6 +80,8 @@ public:
     // Compacts every column; a column of 15 letters ends the game, else the
     // well is scanned next.
     void Settle();
+    // Advances the current state by frameTime seconds; a frame time that is
+    // not a finite positive number moves nothing.
     void Update(double frameTime) override;
     // One update of the falling block: at most a quarter row, then it lands
     // on the surface row or on the letter beneath it.

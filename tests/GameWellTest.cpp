@@ -1,5 +1,7 @@
 // The falling block, landing, settling and the letter supply.
 
+#include <cmath>
+
 #include "tests/support/GameFixture.h"
 
 class GameWell : public GameTest {
@@ -56,4 +58,29 @@ TEST_F(GameWell, SeededGameDrawsInOrderAndMarksFollowTheLandedWildcard) {
     game->Update(0.01);
     EXPECT_EQ(game->bonusCell.column * 100 + game->bonusCell.row, 207);
     EXPECT_EQ(game->wildcardCell.column * 100 + game->wildcardCell.row, 207);
+}
+
+TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
+    // Each timed state, then a frame of the right length that must still do
+    // its one step: no timer was wound back, stopped or run out.
+    const std::pair<int, double> states[] = {
+        {BlockDelay, WordGame::BlockDelayLength}, {BlockFalling, 0.05}, {WordRemoval, 0.5},
+        {WellSweep, 0.1},                         {TitleMenu, 0.5},     {HallOfFame, 0.5},
+    };
+    const double bad[] = {std::nan(""), -5.0, 0.0, HUGE_VAL, -HUGE_VAL};
+    for (const auto& [state, step] : states) {
+        SCOPED_TRACE(state);
+        game->SetState(state);
+        game->blockHeight = 12.0;
+        const auto timers = [&] {
+            return std::make_tuple(game->state, game->delayTime, game->blockHeight,
+                                   game->revealTime, game->sweepTime, game->spinAngle);
+        };
+        const auto before = timers();
+        for (const double t : bad)
+            game->Update(t);
+        EXPECT_EQ(timers(), before);
+        game->Update(step);
+        EXPECT_NE(timers(), before) << "a good frame after them moves again";
+    }
 }
