@@ -23,6 +23,9 @@ TextureFont::TextureFont()
 
 bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
                          int cellHeight, int cellsPerRow) {
+    // Every one of these divides or is divided by another below.
+    if (texWidth <= 0 || texHeight <= 0 || cellWidth <= 0 || cellHeight <= 0 || cellsPerRow <= 0)
+        return false;
     const unsigned made = CreateTexture(imageFile, texWidth, texHeight, true);
     if (made == 0)
         return false;

@@ -15,7 +15,8 @@ public:
     TextureFont();
 
     // Makes the font texture (resampled to texWidth x texHeight) and the glyph
-    // grid. False, with nothing else changed, when the image can't be loaded.
+    // grid. False, with nothing else changed, when the image can't be loaded
+    // or a size or the cells per row are 0 or less.
     bool Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
                 int cellHeight, int cellsPerRow);
     void SetArea(double left, double top, double right, double bottom);

@@ -60,6 +60,12 @@ TEST_F(TextureFontTest, GridCentringAndDrawnQuads_MatchTheGlyphCells) {
     }
     TextureFont missing;
     EXPECT_FALSE(missing.Create("no-such-font.pgm", 512, 512, 29, 69, 14));
+    // Sizes and cell counts of 0 or less are refused, not divided by.
+    for (const int zero : {0, 1, 2, 3, 4}) {
+        int a[5] = {512, 512, 29, 69, 14};
+        a[zero] = zero % 2 ? 0 : -1;
+        EXPECT_FALSE(missing.Create(GameFont, a[0], a[1], a[2], a[3], a[4])) << zero;
+    }
     EXPECT_EQ(missing.texture, 0u);
     // CentredX counts every byte. The widest line of the game: 51 characters at size 0.85.
     EXPECT_NEAR(font.CentredX(std::string(51, 'x').c_str(), 0.0, 0.85), 0.89, 0.005);
