@@ -40,7 +40,7 @@ TEST_F(GameInput, TabPausesAnyKeyResumesArrowsSteerEscapeGivesUp) {
     EXPECT_EQ(game->state, GameOver);
 }
 
-TEST_F(GameInput, GameOverTakesNoNameForALowScoreAndEscapeRecordsNothing) {
+TEST_F(GameInput, GameOverNamesAndTheWayBackFromTheHallOfFame) {
     Begin();
     game->Keyboard(KeyEscape, 0, 0); // 0 does not beat "Nobody" at 0
     game->Keyboard('a', 0, 0);
@@ -49,9 +49,27 @@ TEST_F(GameInput, GameOverTakesNoNameForALowScoreAndEscapeRecordsNothing) {
     game->score = 70;
     game->Keyboard(KeyEscape, 0, 0);
     game->Keyboard('a', 0, 0);
-    game->Keyboard(KeyEscape, 0, 0);
+    game->Keyboard(KeyEscape, 0, 0); // leaves without recording
     EXPECT_EQ(game->state, HallOfFame);
     EXPECT_EQ(game->highScores.entries[9].score, 0);
+    // Enter with nothing typed records an empty name.
+    Begin();
+    game->score = 70;
+    game->wordsMade = 3;
+    game->Keyboard(KeyEscape, 0, 0);
+    game->Keyboard(KeyEnter, 0, 0);
+    const HighScoreEntry& top = game->highScores.entries[9];
+    EXPECT_EQ(std::string(top.name) + std::to_string(top.score) + std::to_string(top.words), "703");
+    // Any key leads back to the menu: the well empty, skill and "show next" kept.
+    game->skill = 2;
+    game->showNext = false;
+    game->SetCell(4, 7, 'Q');
+    game->Keyboard('x', 0, 0);
+    EXPECT_EQ(game->state, TitleMenu);
+    for (int column = 0; column < WordGame::WellColumns; ++column)
+        EXPECT_EQ(Column(column), std::string(15, '.'));
+    EXPECT_EQ(game->skill, 2);
+    EXPECT_FALSE(game->showNext);
 }
 
 TEST_F(GameInput, TitleMenuExitsOnEscapeOrExitAndThePointerBandsSelectItems) {

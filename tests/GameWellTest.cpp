@@ -34,15 +34,46 @@ TEST_F(GameWell, LandingAndSettlingTable) {
     }
 }
 
+TEST_F(GameWell, FallSpeedFollowsSkillAndLevelAndDownFallsTenRowsASecond) {
+    // Rows per second at level 1, rising per level by 1/6, 0.2 and 0.25.
+    struct Case {
+        int skill, level;
+        bool down;
+        double speed;
+    } const cases[] = {{0, 1, false, 0.33}, {1, 1, false, 0.5}, {2, 1, false, 0.67},
+                       {0, 4, false, 0.83}, {1, 4, false, 1.1}, {2, 4, false, 1.42},
+                       {0, 1, true, 10.0},  {2, 9, true, 10.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("skill " + std::to_string(c.skill) + " level " + std::to_string(c.level));
+        game->skill = c.skill;
+        game->SetLevel(c.level);
+        game->SetState(BlockDelay);
+        game->Update(WordGame::BlockDelayLength);
+        c.down ? game->Special(ArrowDown, 0, 0) : game->SpecialUp(ArrowDown, 0, 0);
+        game->Update(0.02);
+        EXPECT_NEAR(WordGame::SpawnHeight - game->blockHeight, c.speed * 0.02, 1e-9);
+    }
+}
+
+TEST_F(GameWell, SideStepsStopAtTheWalls) {
+    game->Update(WordGame::BlockDelayLength);
+    for (int i = 0; i < 7; ++i)
+        game->Special(ArrowLeft, 0, 0);
+    EXPECT_EQ(game->blockColumn, 0);
+    for (int i = 0; i < 12; ++i)
+        game->Special(ArrowRight, 0, 0);
+    EXPECT_EQ(game->blockColumn, 10);
+}
+
 TEST_F(GameWell, SeededGameDrawsInOrderAndMarksFollowTheLandedWildcard) {
     Begin(77, false);
-    std::vector<int> draws(18);
+    std::vector<int> draws(12);
     for (int& d : draws)
         d = std::rand();
     std::srand(77);
     game->Keyboard(KeyEnter, 0, 0); // the next letter, then the start-up target's two draws
     EXPECT_EQ(game->nextLetter, WordGame::LetterBag[draws[0] % 102]);
-    for (int block = 0; block < 6; ++block) { // a spawn draws the next letter, then the bonus
+    for (int block = 0; block < 3; ++block) { // a spawn draws the next letter, then the bonus
         const char expected = game->nextLetter;
         game->Update(0.25);
         EXPECT_EQ(game->blockLetter, expected);
@@ -50,8 +81,8 @@ TEST_F(GameWell, SeededGameDrawsInOrderAndMarksFollowTheLandedWildcard) {
         EXPECT_EQ(game->bonusBlock, draws[4 + 2 * block] % 50 == 0);
         game->SetState(BlockDelay);
     }
-    Drop('?', 2); // draws 15 and 16 at the spawn, 17 at the landing
-    EXPECT_EQ(game->Cell(2, 7), WordGame::LetterBag[draws[17] % 98]);
+    Drop('?', 2); // draws 9 and 10 at the spawn, 11 at the landing
+    EXPECT_EQ(game->Cell(2, 7), WordGame::LetterBag[draws[11] % 98]);
     // An arrow pressed before the well settles must not move the marks.
     game->bonusBlock = true;
     game->Special(ArrowRight, 0, 0);

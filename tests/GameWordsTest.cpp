@@ -1,4 +1,5 @@
-// Words in the well: scan order and overlap, points, crediting, the target.
+// Words in the well: scan order and overlap, points, crediting, the target,
+// and the rules that move with skill and level.
 
 #include <climits>
 #include <cstring>
@@ -9,7 +10,7 @@ class GameWords : public GameTest {
   protected:
     void SetUp() override {
         MakeGame({"ABC", "ANT", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON", "ODE",
-                  "ORANGES", "QUIZ", "TEN"});
+                  "ORANGES", "QUIZ", "STRAWBERRY", "TEN"});
         Begin();
         game->targetIndex = -1; // no target unless a test sets one
         game->chainMultiplier = 1;
@@ -22,6 +23,7 @@ class GameWords : public GameTest {
             found += f.word + std::to_string(f.column * 100 + f.row) + "-|"[f.vertical];
         return found;
     }
+    std::string Target() const { return game->dictionary.WordAt(game->targetIndex); }
 };
 
 TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
@@ -39,32 +41,44 @@ TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
     EXPECT_EQ(Scan(), "CATS7-CATS105-EAR605-ODE103-CAT503-TEN703-ABC1-CDE201-CANT601-");
 }
 
+TEST_F(GameWords, LetterValuesAreTheTileValuesAndAWildcardScoresNothing) {
+    const int values[26] = {1, 3, 3, 2, 1, 4, 2, 4, 1, 8, 5, 1, 3,
+                            1, 1, 3, 10, 1, 1, 1, 1, 4, 4, 8, 4, 10};
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A']) << letter;
+    for (char other : {'?', 'a', '\0', '['})
+        EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
+}
+
 TEST_F(GameWords, PointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
     // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
     // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
-    const char* words[] = {"QUIZ", "CAT",         "CAT",  "CAT",  "CAT", "QUIZ",
-                           "QUIZ", "AAAAAAAAAAA", "QUIZ", "QUIZ", "QUIZ"};
-    const int chain[] = {1, 2, 4, 2, 1, 1, 1, 1, 1, 1, 1 << 30};
-    const int skill[] = {1, 1, 1, 1, 0, 2, 1, 1, 1, 1, 1},
-              level[] = {1, 1, 1, 1, 1, 1, 5, 1, 1, 1, 1};
-    const int bonus[] = {-1, -1, -1, -1, -1, -1, -1, -1, 3, -1, -1};
-    const int wildcard[] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, 0, -1};
-    const int points[] = {45, 18, 37, 20, 6, 60, 81, 499, 90, 25, INT_MAX};
-    for (int i = 0; i < 11; ++i) {
-        game->chainMultiplier = chain[i];
-        game->showNext = i != 3;
-        game->skill = skill[i];
-        game->level = level[i];
+    struct Case {
+        const char* word;
+        int chain, skill, level, bonus, wildcard, points;
+        bool shown;
+    } const cases[] = {
+        {"QUIZ", 1, 1, 1, -1, -1, 45, true},       {"CAT", 2, 1, 1, -1, -1, 18, true},
+        {"CAT", 4, 1, 1, -1, -1, 37, true},        {"CAT", 2, 1, 1, -1, -1, 20, false},
+        {"CAT", 1, 0, 1, -1, -1, 6, true},         {"QUIZ", 1, 2, 1, -1, -1, 60, true},
+        {"QUIZ", 1, 1, 5, -1, -1, 81, true},       {"AAAAAAAAAAA", 1, 1, 1, -1, -1, 499, true},
+        {"QUIZ", 1, 1, 1, 3, -1, 90, true},        {"QUIZ", 1, 1, 1, -1, 0, 25, true},
+        {"QUIZ", 1 << 30, 1, 1, -1, -1, INT_MAX, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.word) + " chain " + std::to_string(c.chain));
+        game->chainMultiplier = c.chain;
+        game->showNext = c.shown;
+        game->skill = c.skill;
+        game->level = c.level;
         game->bonusBlock = game->wildcardBlock = true; // column -1: off the word
-        game->bonusCell = WellCell{bonus[i], 7};
-        game->wildcardCell = WellCell{wildcard[i], 7};
-        FoundWord found{words[i], 0, 7, static_cast<int>(std::strlen(words[i])), false, 0, 0};
-        Put(0, 7, words[i]);
+        game->bonusCell = WellCell{c.bonus, 7};
+        game->wildcardCell = WellCell{c.wildcard, 7};
+        FoundWord found{c.word, 0, 7, static_cast<int>(std::strlen(c.word)), false, 0, 0};
+        Put(0, 7, c.word);
         game->ScoreWord(found);
-        EXPECT_EQ(found.points, points[i]) << i;
-        EXPECT_GT(game->chainMultiplier, 0) << i; // doubled, but never past the largest int
-        EXPECT_EQ(found.flags, (bonus[i] >= 0 ? FlagBonus : 0) | (chain[i] > 1 ? FlagChain : 0))
-            << i;
+        EXPECT_EQ(found.points, c.points);
+        EXPECT_GT(game->chainMultiplier, 0); // doubled, but never past the largest int
+        EXPECT_EQ(found.flags, (c.bonus >= 0 ? FlagBonus : 0) | (c.chain > 1 ? FlagChain : 0));
     }
 }
 
@@ -97,11 +111,26 @@ TEST_F(GameWords, CreditingNineRecentWordsTheTenthWordAndTheTargetSweep) {
         game->Update(0.15);
     EXPECT_EQ(Column(10), std::string(15, '.'));
     EXPECT_EQ(game->state, BlockDelay);
-    EXPECT_EQ(std::strlen(game->dictionary.WordAt(game->targetIndex)), 4u);
+    EXPECT_EQ(Target().size(), 4u);
+}
+
+TEST_F(GameWords, ACellInARowWordAndAColumnWordGoesOnceAndItsColumnClosesUp) {
+    // Row 5 reads ANT across columns 1 to 3; column 2 reads TEN down to the
+    // same N, with a D under it.
+    Put(1, 7, "XXA", true);
+    Put(2, 7, "TEND", true);
+    Put(3, 7, "XXT", true);
+    game->SetState(WordScan);
+    for (int i = 0; i < 20 && game->state != BlockDelay; ++i)
+        game->Update(0.5);
+    EXPECT_EQ(game->wordsMade, 2);
+    EXPECT_EQ(Column(1) + Column(2) + Column(3),
+              "......XX......." ".......D......." "......XX.......");
 }
 
 TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
-    for (unsigned seed = 1; seed <= 200; ++seed) {
+    // Two seeds; every product of two draws passes the largest int.
+    for (unsigned seed : {3u, 7u}) {
         std::srand(seed);
         const unsigned a = std::rand(), b = std::rand();
         int expected = static_cast<int>(((a * b) & 0x7fffffffu) % game->dictionary.count);
@@ -117,15 +146,48 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
 TEST_F(GameWords, MissingTargetLengthTakesTheNearestLengthOrNone) {
     // 5 and 7 as near: the longer, unless too long for a target; else the
     // shorter; no target when nothing reaches the minimum length.
-    const int asked[] = {6, 6, 8, 8}, minimum[] = {3, 3, 5, 8}, longest[] = {10, 6, 10, 10};
+    const int asked[] = {6, 6, 8, 11}, minimum[] = {3, 3, 5, 11}, longest[] = {10, 6, 10, 11};
     const char* words[] = {"ORANGES", "LEMON", "ORANGES", ""};
-    const int lengths[] = {7, 5, 7, 8};
     for (int i = 0; i < 4; ++i) {
         game->minWordLength = minimum[i];
         game->maxTargetLength = longest[i];
         game->targetLength = asked[i];
         game->PickTargetWord();
-        EXPECT_STREQ(game->dictionary.WordAt(game->targetIndex), words[i]) << i;
-        EXPECT_EQ(game->targetLength, lengths[i]) << i;
+        EXPECT_EQ(Target(), words[i]) << i;
+    }
+}
+
+TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
+    // Which of CAT, QUIZ and LEMON a scan takes, by skill and level; a rising
+    // minimum lengthens a shorter target at once.
+    struct Case {
+        int skill, level;
+        const char* found;
+    } const cases[] = {
+        {0, 4, "CAT QUIZ LEMON "},  {0, 5, "QUIZ LEMON "}, {0, 9, "QUIZ LEMON "},
+        {1, 3, "CAT QUIZ LEMON "}, {1, 4, "QUIZ LEMON "}, {1, 6, "QUIZ LEMON "},
+        {1, 7, "LEMON "},          {2, 1, "QUIZ LEMON "}, {2, 4, "QUIZ LEMON "},
+        {2, 5, "LEMON "}};
+    Put(0, 9, "CAT");
+    Put(0, 8, "QUIZ");
+    Put(0, 7, "LEMON");
+    for (const Case& c : cases) {
+        SCOPED_TRACE("skill " + std::to_string(c.skill) + " level " + std::to_string(c.level));
+        game->skill = c.skill;
+        game->targetLength = 4;
+        game->targetIndex = game->dictionary.Find("QUIZ");
+        game->SetLevel(c.level);
+        game->foundWords.clear();
+        game->ScanWell();
+        std::string found;
+        for (const FoundWord& f : game->foundWords)
+            found += f.word + " ";
+        EXPECT_EQ(found, c.found);
+        EXPECT_EQ(Target(), std::strlen(c.found) == 6 ? "LEMON" : "QUIZ");
+    }
+    game->targetLength = 9;
+    for (int i = 0; i < 2; ++i) {
+        game->AdvanceTarget();
+        EXPECT_EQ(Target(), "STRAWBERRY");
     }
 }

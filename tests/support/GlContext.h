@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
+class TextureFont;
+
 // Opens the window on first use and makes its context current. False when
 // there is no X display to open it on.
 bool EnsureGlContext();
@@ -17,3 +22,8 @@ protected:
                                           "which starts an Xvfb";
     }
 };
+
+// The text that draw puts on screen with font, read back in feedback mode: a
+// line "x y size text" per run of glyphs side by side, top line first, in
+// window pixels divided by unit. A gap of whole glyph widths reads as spaces.
+std::string DrawnText(const TextureFont& font, const std::function<void()>& draw, double unit);
