@@ -3,6 +3,7 @@
 
 #include "game/WordGame.h"
 #include "render/Colours.h"
+#include "app/psGlutApp.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/TempDir.h"
 
@@ -20,17 +21,18 @@ class RenderTest : public GlTest {
   protected:
     void SetUp() override {
         GlTest::SetUp();
+        dir.Write("dictionary.txt", "QUIZ\n");
         for (const char* image : {"tile.ppm", "water.ppm", "coarse.ppm"})
             dir.Write(image, "P6\n8 8\n255\n" + std::string(8 * 8 * 3, '\xff'));
         NewGame();
     }
-    // A game in the view from (cx, cy); its font is blank, or solid white
-    // but for the space (29 x 69 cells, 14 to a row).
-    void NewGame(double cx = 5.5, double cy = 12.0, bool solidFont = false) {
+    // A game in the view from (cx, cy); its font (29 x 69 cells, 14 to a row)
+    // is white in the left ink columns of every cell but the space's.
+    void NewGame(double cx = 5.5, double cy = 12.0, int ink = 0) {
         std::string font(512 * 512, '\0');
-        for (int k = 1; solidFont && k < 96; ++k)
+        for (int k = 1; ink > 0 && k < 96; ++k)
             for (int y = (k / 14) * 69; y < (k / 14 + 1) * 69; ++y)
-                std::memset(&font[static_cast<std::size_t>(y * 512 + (k % 14) * 29)], 0xff, 29);
+                std::memset(&font[static_cast<std::size_t>(y * 512 + (k % 14) * 29)], 0xff, ink);
         dir.Write("font.pgm", "P5\n512 512\n255\n" + font);
         game = nullptr; // one game at a time owns the Hall of Fame file
         game = std::make_unique<WordGame>();
@@ -143,51 +145,91 @@ TEST_F(RenderTest, WordBeingCreditedIsLitInEachOfItsCells) {
     }
 }
 
+// Glyphs are cut out of their cells: the empty half of each cell shows what
+// lies behind it, not a dark box.
 TEST_F(RenderTest, GameOverPanelNameFieldAndCursorSitWhereTheyShould) {
-    NewGame(5.5, 12.0, true);
+    NewGame(5.5, 12.0, 14);
     game->state = GameOver;
     game->nameQualifies = true;
     game->playerName = "AB";
     game->Display();
     const float panel[4] = {0.8f, 0.85f, 0.9f, 1.0f}, field[4] = {0.2f, 0.225f, 0.25f, 1.0f},
                 name[4] = {0.8f, 0.9f, 1.0f, 1.0f};
-    // Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5.
+    // Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5,
+    // each glyph 0.42 wide.
     EXPECT_TRUE(Shows(2.6, 5.1, panel, 0.92) && Shows(17.4, 9.9, panel, 0.92) &&
                 !Shows(2.4, 5.1, panel, 0.92) && Shows(3.9, 6.3, panel, 0.92));
-    EXPECT_TRUE(Shows(4.1, 6.3, field) && Shows(4.7, 6.3, name) && Shows(5.5, 6.3, name) &&
+    EXPECT_TRUE(Shows(4.1, 6.3, field) && Shows(4.6, 6.3, name) && Shows(5.5, 6.3, name) &&
                 Shows(6.0, 6.3, field) && Shows(15.9, 6.9, field));
+    EXPECT_TRUE(Shows(4.85, 6.3, field) && Shows(5.27, 6.3, field)) << "glyph boxes";
 }
 
-TEST_F(RenderTest, TitleMenuHighlightIsBrighterAndBandsAreRecorded) {
-    NewGame(10.0, 7.5, true);
+TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawn) {
+    game->showNext = false;
+    game->score = 1234;
+    game->wordsMade = 12;
+    game->level = 2;
+    game->minWordLength = 4;
+    game->targetIndex = 0;
+    game->recentWords = {{"CAT", 0, 0, 3, false, 18, 0}, {"LEMON", 0, 0, 5, false, 7, 2}};
+    EXPECT_EQ(DrawnText(game->font, [&] { game->Display(); }, 40),
+              "11.75 13.75 1.00 Score:\n16.00 13.75 1.00     1234\n"
+              "11.75 12.75 1.00 Level:\n16.00 12.75 1.00        2\n"
+              "11.75 11.75 1.00 Words:\n16.00 11.75 1.00       12\n"
+              "11.75 10.75 1.00 Min Length:\n16.00 10.75 1.00        4\n"
+              "12.25 9.75 1.00       QUIZ\n"
+              "12.25 1.15 1.00 LEMON          7\n12.25 0.15 1.00 CAT           18");
+}
+
+TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
+    NewGame(10.0, 7.5, 29);
     game->state = TitleMenu;
+    game->showNext = false;
     std::fill(std::begin(game->menuBands), std::end(game->menuBands), 0.0);
+    std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+    text.erase(0, text.find("\n7.27 9.00")); // below the title blocks
+    EXPECT_EQ(text, "\n7.27 9.00 1.00 by Marrowdale\n"
+                    "5.43 8.00 0.75 version 1.10 build 2003-12-06\n"
+                    "4.75 6.00 1.00 Skill Level: Intermediate\n7.27 5.00 1.00 Show Next: No\n"
+                    "7.90 4.00 1.00 Begin Game\n7.69 3.00 1.00 High Scores\n"
+                    "7.06 2.00 1.00 Exit to system\n7.64 0.75 0.62 Start Glyphtumble!");
+    EXPECT_EQ(std::vector<double>(game->menuBands, game->menuBands + 5),
+              (std::vector<double>{6, 5, 4, 3, 2}));
     const float item[4] = {0.25f, 0.5f, 0.5f, 1.0f}, bright[4] = {0.9f, 0.9f, 0.9f, 1.0f};
     for (game->menuCursor = 2; game->menuCursor <= 3; ++game->menuCursor) {
         game->Display(); // "Begin Game" at y 4..5, "High Scores" 3..4
         EXPECT_TRUE(Shows(9.0, 6.5 - game->menuCursor, bright) &&
                     Shows(9.0, 1.5 + game->menuCursor, item) && Shows(9.5, 5.5, item));
     }
-    EXPECT_EQ(std::vector<double>(game->menuBands, game->menuBands + 5),
-              (std::vector<double>{6, 5, 4, 3, 2}));
+    // At 1000 x 900 a fifteenth of the window is 60 pixels.
+    GlutCallbacks::SetCurrentApp(game.get());
+    GlutCallbacks::Reshape(1000, 900);
+    GlutCallbacks::SetCurrentApp(nullptr);
+    for (const auto& [y, item] : {std::pair{510, 0}, {630, 2}, {768, 4}}) {
+        game->PassiveMotion(0, y);
+        EXPECT_EQ(game->menuCursor, item) << y;
+    }
 }
 
-// Title blocks stand 1.25 apart, centred, raised by 2.5 d and brightened by d =
-// 0.25 sin(2 (0.33 k + spinAngle)); a space leaves its place empty.
-TEST_F(RenderTest, HallOfFameTitleBlocksBobAndRowsFillFromTheTop) {
-    NewGame(10.0, 7.5, true);
+TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
+    NewGame(10.0, 7.5, 29);
     game->state = HallOfFame;
-    game->spinAngle = 1.0;
-    for (int k = 7; k < HighScoreTable::EntryCount; ++k)
-        game->highScores.entries[k].score = 100 * k;
+    HighScoreEntry* entries = game->highScores.entries;
+    entries[9] = {"Ann", {}, 1234, 56, 2};
+    entries[8] = {"Bob", {}, 99, 5, 0};
+    entries[0] = {"Cy", {}, 1, 1, 1};
+    std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+    text.erase(0, text.find("\n0.89 10.50")); // below the title blocks
+    EXPECT_EQ(text, "\n0.89 10.50 0.85 Name                        Skill   Words     Score\n"
+                    "0.89 9.65 0.85 Ann                           Adv      56      1234\n"
+                    "0.89 8.80 0.85 Bob                           Beg       5        99\n"
+                    "0.89 2.00 0.85 Cy                            Int       1         1\n"
+                    "5.43 0.25 0.75 - Press any key to continue -");
+    // White header, green rows dimming from the top, a grey footer.
     game->Display();
-    for (int k = 0; k < 12; ++k) {
-        const float d = static_cast<float>(0.25 * std::sin(2.0 * (0.33 * k + 1.0)));
-        const float *l = LevelBlockColour[1], c[4] = {l[0] + d, l[1] + d, l[2] + d, 1};
-        const double x = 2.56 + 1.25 * k, y = 13.25 + 2.5 * d; // left edge of each face
-        EXPECT_TRUE("HALL OF FAME"[k] == ' ' ? Pixel(x, y)[2] < 0.3 : Shows(x, y, c)) << k;
-        EXPECT_LT(Pixel(x + 0.44, y + 0.65)[2], 0.3) << "above " << k;
-    }
-    for (int k = 0; k <= 9; ++k) // rows start at x 0.89; the entries fill the top ones
-        EXPECT_EQ(Pixel(1.0, 2.4 + 0.85 * k)[1] > 0.4, k >= 7) << k;
+    const float header[4] = {1, 1, 1, 1}, top[4] = {0.6f, 0.75f, 0.375f, 1},
+                second[4] = {0.56f, 0.7f, 0.35f, 1}, lowest[4] = {0.24f, 0.3f, 0.15f, 1},
+                footer[4] = {0.62f, 0.62f, 0.62f, 1};
+    EXPECT_TRUE(Shows(1.0, 10.9, header) && Shows(1.0, 10.05, top) && Shows(1.0, 9.2, second) &&
+                Shows(1.0, 2.4, lowest) && Shows(5.55, 0.6, footer));
 }

@@ -1,6 +1,11 @@
 #include "app/psGlutApp.h"
+#include "tests/support/GlContext.h"
 
+#include <GL/gl.h>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -15,6 +20,7 @@ public:
     void MouseUp(int button, int, int) override { log += "U" + std::to_string(button); }
     void Motion(int, int) override { log += "M"; }
     void PassiveMotion(int, int) override { log += "P"; }
+    void Reshape(int w, int h) override { log += "R" + std::to_string(w) + "x" + std::to_string(h); }
     std::string log;
 };
 
@@ -74,4 +80,65 @@ TEST(psGlutAppTest, Callbacks_DispatchAndAskForFramesOnlyWithoutTheIdleLoop) {
 
     GlutCallbacks::postRedisplay = saved;
     GlutCallbacks::SetCurrentApp(nullptr);
+}
+
+class psGlutAppFrame : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        GlutCallbacks::SetCurrentApp(&app);
+        GlutCallbacks::Reshape(800, 600);
+    }
+    void TearDown() override { GlutCallbacks::SetCurrentApp(nullptr); }
+    // One frame through the display callback; the readout's corner as shown.
+    std::vector<unsigned char> Frame() {
+        glClear(GL_COLOR_BUFFER_BIT);
+        GlutCallbacks::Display();
+        std::vector<unsigned char> corner(64 * 15 * 3);
+        glReadBuffer(GL_BACK);
+        glReadPixels(800 - 64, 600 - 15, 64, 15, GL_RGB, GL_UNSIGNED_BYTE, corner.data());
+        return corner;
+    }
+    Recorder app;
+};
+
+TEST_F(psGlutAppFrame, ReshapeSetsTheViewportAndBegin2DEnd2DRestoreTheScene) {
+    GlutCallbacks::Reshape(640, 480);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 640, 480}));
+    EXPECT_EQ(app.log, "R800x600R640x480");
+    EXPECT_EQ(app.width * 1000 + app.height, 640480);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glScaled(2, 3, 4);
+    app.Begin2D();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING) || glIsEnabled(GL_TEXTURE_2D));
+    app.End2D();
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    EXPECT_EQ(m[0] * 100 + m[5] * 10 + m[10], 234);
+}
+
+TEST_F(psGlutAppFrame, TimerRunsWithTheIdleLoopAndTheReadoutChangesEvery25thFrame) {
+    ASSERT_TRUE(InitTimer());
+    Frame();
+    EXPECT_EQ(app.sampleCount, 0) << "no idle loop, no timing";
+    app.idleCount = 1;
+    const std::vector<unsigned char> blank(64 * 15 * 3, 0);
+    for (int frame = 1; frame < 25; ++frame)
+        EXPECT_EQ(Frame(), blank) << frame;
+    EXPECT_EQ(app.sampleCount, 4);
+    EXPECT_NE(app.frameTime, 0.02);
+    const std::vector<unsigned char> first = Frame();
+    EXPECT_NE(first, blank);
+    for (int frame = 26; frame < 50; ++frame) {
+        if (frame > 46) // a slower rate for the next readout
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        EXPECT_EQ(Frame(), first) << frame;
+    }
+    EXPECT_NE(Frame(), first);
 }
