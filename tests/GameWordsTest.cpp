@@ -9,7 +9,7 @@
 class GameWords : public GameTest {
   protected:
     void SetUp() override {
-        MakeGame({"ABC", "ANT", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON", "ODE",
+        MakeGame({"ABC", "ANT", "CAMPANOLOGY", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON", "ODE",
                   "ORANGES", "QUIZ", "STRAWBERRY", "TEN"});
         Begin();
         game->targetIndex = -1; // no target unless a test sets one
@@ -115,17 +115,17 @@ TEST_F(GameWords, CreditingNineRecentWordsTheTenthWordAndTheTargetSweep) {
 }
 
 TEST_F(GameWords, ACellInARowWordAndAColumnWordGoesOnceAndItsColumnClosesUp) {
-    // Row 5 reads ANT across columns 1 to 3; column 2 reads TEN down to the
-    // same N, with a D under it.
-    Put(1, 7, "XXA", true);
+    // Row 6 reads EAR from column 2; column 2 reads TEN down through the same
+    // E, with a D under it.
     Put(2, 7, "TEND", true);
-    Put(3, 7, "XXT", true);
+    Put(3, 7, "XA", true);
+    Put(4, 7, "XR", true);
     game->SetState(WordScan);
     for (int i = 0; i < 20 && game->state != BlockDelay; ++i)
         game->Update(0.5);
     EXPECT_EQ(game->wordsMade, 2);
-    EXPECT_EQ(Column(1) + Column(2) + Column(3),
-              "......XX......." ".......D......." "......XX.......");
+    EXPECT_EQ(Column(2) + Column(3) + Column(4),
+              ".......D......." ".......X......." ".......X.......");
 }
 
 TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
@@ -146,7 +146,7 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
 TEST_F(GameWords, MissingTargetLengthTakesTheNearestLengthOrNone) {
     // 5 and 7 as near: the longer, unless too long for a target; else the
     // shorter; no target when nothing reaches the minimum length.
-    const int asked[] = {6, 6, 8, 11}, minimum[] = {3, 3, 5, 11}, longest[] = {10, 6, 10, 11};
+    const int asked[] = {6, 6, 8, 12}, minimum[] = {3, 3, 5, 12}, longest[] = {10, 6, 10, 12};
     const char* words[] = {"ORANGES", "LEMON", "ORANGES", ""};
     for (int i = 0; i < 4; ++i) {
         game->minWordLength = minimum[i];
