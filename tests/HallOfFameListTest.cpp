@@ -1,21 +1,13 @@
-// The rows, header and fading of the Hall of Fame list.
+// A Hall of Fame row from a foreign file whose name fills all 30 bytes.
 
 #include "data/HighScoreList.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 
-TEST(HallOfFameList, RowsLineUpUnderTheHeaderAndNamesStopAtThirtyBytes) {
-    HighScoreEntry entry{"Ann", {}, 1234, 56, 2};
-    EXPECT_EQ(HallOfFameHeader(), "Name                        Skill   Words     Score");
-    EXPECT_EQ(HallOfFameRow(entry), "Ann                           Adv      56      1234");
-    // A record from a foreign file may fill all 30 name bytes without a NUL.
+TEST(HallOfFameList, NamesStopAtThirtyBytes) {
+    HighScoreEntry entry{"", {}, 1234, 56, 2};
     std::memset(entry.name, 'N', sizeof entry.name);
     std::memset(entry.padding, 'P', sizeof entry.padding);
     EXPECT_EQ(HallOfFameRow(entry), std::string(30, 'N') + "   Adv      56      1234");
-}
-
-TEST(HallOfFameList, FadeRisesFromPointThreeAtTheBottomToPointSevenFiveAtTheTop) {
-    for (int k = 0; k < HighScoreTable::EntryCount; ++k)
-        EXPECT_NEAR(HallOfFameFade(k), 0.3f + 0.05f * k, 1e-6) << k;
 }

@@ -1,15 +1,14 @@
 // Frames read back from a real GL context: the plane z = 0, x 0..20 by y 0..15,
 // fills 800 x 600. With plain white images a surface shows c (0.55 + 0.65 n.l).
 
+#include "app/psGlutApp.h"
 #include "game/WordGame.h"
 #include "render/Colours.h"
-#include "app/psGlutApp.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/TempDir.h"
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -44,38 +43,38 @@ class RenderTest : public GlTest {
         game->Reshape(800, 600);
         game->state = BlockDelay;
     }
-    std::array<double, 3> Pixel(double x, double y) const {
-        unsigned char c[3] = {0, 0, 0};
-        glReadPixels(int(x * 40), int(y * 40), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, c);
-        return {c[0] / 255.0, c[1] / 255.0, c[2] / 255.0};
-    }
     // Does (x, y) show c lit at depth z, facing the viewer, with alpha over black?
     ::testing::AssertionResult Shows(double x, double y, const float* c, double alpha = 1.0,
                                      double z = 0.0) const {
         const double l[3] = {game->viewCentreX - x, game->viewCentreY - y, 25.0 - z};
         const double f = 0.55 + 0.65 * l[2] / std::hypot(l[0], l[1], l[2]);
-        const std::array<double, 3> got = Pixel(x, y);
+        unsigned char got[3] = {0, 0, 0};
+        glReadPixels(int(x * 40), int(y * 40), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, got);
         bool near = true;
         for (int i = 0; i < 3; ++i)
-            near = near && std::fabs(got[i] - alpha * std::min(1.0, c[i] * f)) <= 0.03;
+            near = near && std::fabs(got[i] / 255.0 - alpha * std::min(1.0, c[i] * f)) <= 0.03;
         return (near ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-               << "(" << x << ", " << y << ") shows " << got[0] << ", " << got[1] << ", " << got[2];
+               << "(" << x << ", " << y << ") shows " << +got[0] << ", " << +got[1] << ", "
+               << +got[2];
     }
+    std::string Text() { return DrawnText(game->font, [&] { game->Display(); }, 40); }
     TempDir dir{true};
     std::unique_ptr<WordGame> game; // saves its Hall of Fame file before dir goes
 };
 
-TEST_F(RenderTest, SecondInitGraphicsChangesNothingAndMissingImagesLeavePlainColours) {
-    const auto names = [this] { // the block list and every texture
-        return std::vector<unsigned>{game->blockList, game->font.texture, game->tileTexture,
-                                     game->waterTexture, game->coarseTexture};
-    };
-    const std::vector<unsigned> first = names();
-    glDisable(GL_BLEND);
-    game->InitGraphics();
-    EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsList(game->blockList + 1));
-    EXPECT_EQ(names(), first);
-
+TEST_F(RenderTest, WellShowsTheLevelColourWaterAndPlainColoursWithoutImages) {
+    const int cells[3][2] = {{0, 7}, {10, 14}, {2, 3}};
+    for (const auto& cell : cells)
+        game->SetCell(cell[0], cell[1], 'E');
+    for (game->level = 1; game->level <= 5; ++game->level) {
+        game->Display();
+        for (const auto& c : cells)
+            EXPECT_TRUE(Shows(c[0] + 0.06, c[1] + 0.5, LevelBlockColour[(game->level - 1) % 4]));
+    }
+    const float water[4] = {0.35f, 0.35f, 0.35f, 1.0f};
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_TRUE(Shows(7.5, row + 0.5, water, 0.75, -0.33)) << row;
+    EXPECT_TRUE(Shows(7.5, 7.5, Black));
     std::remove("tile.ppm");
     std::remove("coarse.ppm");
     NewGame();
@@ -99,22 +98,7 @@ TEST_F(RenderTest, BlockShowsItsSidesTowardsTheViewCentre) {
     EXPECT_TRUE(!Shows(15.5, 10.9, Black) && Shows(15.5, 10.75, Black));
 }
 
-TEST_F(RenderTest, WellShowsTheLevelColourAndWaterCoversRowsZeroToSix) {
-    const int cells[3][2] = {{0, 7}, {10, 14}, {2, 3}};
-    for (const auto& cell : cells)
-        game->SetCell(cell[0], cell[1], 'E');
-    for (game->level = 1; game->level <= 5; ++game->level) {
-        game->Display();
-        for (const auto& c : cells)
-            EXPECT_TRUE(Shows(c[0] + 0.06, c[1] + 0.5, LevelBlockColour[(game->level - 1) % 4]));
-    }
-    const float water[4] = {0.35f, 0.35f, 0.35f, 1.0f};
-    for (int row = 1; row <= 6; ++row)
-        EXPECT_TRUE(Shows(7.5, row + 0.5, water, 0.75, -0.33)) << row;
-    EXPECT_TRUE(Shows(7.5, 7.5, Black));
-}
-
-TEST_F(RenderTest, FallingBlockShowsAtItsHeightAndPausedHidesEveryBlock) {
+TEST_F(RenderTest, FallingBlockCreditedWordAndPausedWell) {
     game->SetCell(2, 10, 'P');
     game->state = BlockFalling;
     game->blockColumn = 3;
@@ -128,9 +112,7 @@ TEST_F(RenderTest, FallingBlockShowsAtItsHeightAndPausedHidesEveryBlock) {
     game->state = Paused;
     game->Display();
     EXPECT_TRUE(Shows(2.05, 10.5, Black) && Shows(3.5, 11.0, Black));
-}
-
-TEST_F(RenderTest, WordBeingCreditedIsLitInEachOfItsCells) {
+    // The word being credited is lit in each of its cells, and only it.
     const int cells[6][2] = {{2, 9}, {3, 9}, {4, 9}, {5, 9}, {7, 12}, {7, 11}};
     for (int k = 0; k < 6; ++k)
         game->SetCell(cells[k][0], cells[k][1], "CATSAT"[k]);
@@ -164,21 +146,34 @@ TEST_F(RenderTest, GameOverPanelNameFieldAndCursorSitWhereTheyShould) {
     EXPECT_TRUE(Shows(4.85, 6.3, field) && Shows(5.27, 6.3, field)) << "glyph boxes";
 }
 
-TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawn) {
+// Recent words: pale blue, a bonus yellow, a chain white, the target red,
+// each dimmer by a twelfth per place above the newest.
+TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
+    NewGame(5.5, 12.0, 29);
     game->showNext = false;
     game->score = 1234;
     game->wordsMade = 12;
     game->level = 2;
     game->minWordLength = 4;
     game->targetIndex = 0;
-    game->recentWords = {{"CAT", 0, 0, 3, false, 18, 0}, {"LEMON", 0, 0, 5, false, 7, 2}};
-    EXPECT_EQ(DrawnText(game->font, [&] { game->Display(); }, 40),
-              "11.75 13.75 1.00 Score:\n16.00 13.75 1.00     1234\n"
-              "11.75 12.75 1.00 Level:\n16.00 12.75 1.00        2\n"
-              "11.75 11.75 1.00 Words:\n16.00 11.75 1.00       12\n"
-              "11.75 10.75 1.00 Min Length:\n16.00 10.75 1.00        4\n"
-              "12.25 9.75 1.00       QUIZ\n"
-              "12.25 1.15 1.00 LEMON          7\n12.25 0.15 1.00 CAT           18");
+    game->recentWords = {{"CAT", 0, 0, 3, false, 18, 0},
+                         {"LEMON", 0, 0, 5, false, 7, FlagBonus},
+                         {"DOG", 0, 0, 3, false, 9, FlagChain | FlagBonus},
+                         {"QUIZ", 0, 0, 4, false, 99, FlagTarget | FlagChain}};
+    EXPECT_EQ(Text(), "11.75 13.75 1.00 Score:\n16.00 13.75 1.00     1234\n"
+                      "11.75 12.75 1.00 Level:\n16.00 12.75 1.00        2\n"
+                      "11.75 11.75 1.00 Words:\n16.00 11.75 1.00       12\n"
+                      "11.75 10.75 1.00 Min Length:\n16.00 10.75 1.00        4\n"
+                      "12.25 9.75 1.00       QUIZ\n12.25 3.15 1.00 QUIZ          99\n"
+                      "12.25 2.15 1.00 DOG            9\n12.25 1.15 1.00 LEMON          7\n"
+                      "12.25 0.15 1.00 CAT           18");
+    game->Display();
+    const float tints[4][4] = {{0.67f, 0.8f, 0.93f, 1},
+                               {11 / 12.f, 11 / 12.f, 0.55f, 1},
+                               {10 / 12.f, 10 / 12.f, 10 / 12.f, 1},
+                               {0.75f, 0.15f, 0.15f, 1}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
 }
 
 TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
@@ -186,7 +181,7 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
     game->state = TitleMenu;
     game->showNext = false;
     std::fill(std::begin(game->menuBands), std::end(game->menuBands), 0.0);
-    std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+    std::string text = Text();
     text.erase(0, text.find("\n7.27 9.00")); // below the title blocks
     EXPECT_EQ(text, "\n7.27 9.00 1.00 by Marrowdale\n"
                     "5.43 8.00 0.75 version 1.10 build 2003-12-06\n"
@@ -216,9 +211,9 @@ TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
     game->state = HallOfFame;
     HighScoreEntry* entries = game->highScores.entries;
     entries[9] = {"Ann", {}, 1234, 56, 2};
-    entries[8] = {"Bob", {}, 99, 5, 0};
+    entries[8] = {"Bob", {}, 99, 5, 7}; // a skill from a foreign file
     entries[0] = {"Cy", {}, 1, 1, 1};
-    std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+    std::string text = Text();
     text.erase(0, text.find("\n0.89 10.50")); // below the title blocks
     EXPECT_EQ(text, "\n0.89 10.50 0.85 Name                        Skill   Words     Score\n"
                     "0.89 9.65 0.85 Ann                           Adv      56      1234\n"
