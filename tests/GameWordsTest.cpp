@@ -2,6 +2,7 @@
 // and the rules that move with skill and level.
 
 #include <climits>
+#include <tuple>
 #include <cstring>
 
 #include "tests/support/GameFixture.h"
@@ -42,10 +43,9 @@ TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
 }
 
 TEST_F(GameWords, LetterValuesAreTheTileValuesAndAWildcardScoresNothing) {
-    const int values[26] = {1, 3, 3, 2, 1, 4, 2, 4, 1, 8, 5, 1, 3,
-                            1, 1, 3, 10, 1, 1, 1, 1, 4, 4, 8, 4, 10};
+    const std::string values = "1332142418513113:11114484:"; // A to Z; ':' is 10
     for (char letter = 'A'; letter <= 'Z'; ++letter)
-        EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A']) << letter;
+        EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A'] - '0') << letter;
     for (char other : {'?', 'a', '\0', '['})
         EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
 }
@@ -53,32 +53,29 @@ TEST_F(GameWords, LetterValuesAreTheTileValuesAndAWildcardScoresNothing) {
 TEST_F(GameWords, PointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
     // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
     // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
-    struct Case {
-        const char* word;
-        int chain, skill, level, bonus, wildcard, points;
-        bool shown;
-    } const cases[] = {
-        {"QUIZ", 1, 1, 1, -1, -1, 45, true},       {"CAT", 2, 1, 1, -1, -1, 18, true},
-        {"CAT", 4, 1, 1, -1, -1, 37, true},        {"CAT", 2, 1, 1, -1, -1, 20, false},
-        {"CAT", 1, 0, 1, -1, -1, 6, true},         {"QUIZ", 1, 2, 1, -1, -1, 60, true},
-        {"QUIZ", 1, 1, 5, -1, -1, 81, true},       {"AAAAAAAAAAA", 1, 1, 1, -1, -1, 499, true},
-        {"QUIZ", 1, 1, 1, 3, -1, 90, true},        {"QUIZ", 1, 1, 1, -1, 0, 25, true},
-        {"QUIZ", 1 << 30, 1, 1, -1, -1, INT_MAX, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.word) + " chain " + std::to_string(c.chain));
-        game->chainMultiplier = c.chain;
-        game->showNext = c.shown;
-        game->skill = c.skill;
-        game->level = c.level;
+    // Word, chain, skill, level, bonus column, wildcard column, next shown, points.
+    const std::tuple<const char*, int, int, int, int, int, bool, int> cases[] = {
+        {"QUIZ", 1, 1, 1, -1, -1, true, 45},       {"CAT", 2, 1, 1, -1, -1, true, 18},
+        {"CAT", 4, 1, 1, -1, -1, true, 37},        {"CAT", 2, 1, 1, -1, -1, false, 20},
+        {"CAT", 1, 0, 1, -1, -1, true, 6},         {"QUIZ", 1, 2, 1, -1, -1, true, 60},
+        {"QUIZ", 1, 1, 5, -1, -1, true, 81},       {"AAAAAAAAAAA", 1, 1, 1, -1, -1, true, 499},
+        {"QUIZ", 1, 1, 1, 3, -1, true, 90},        {"QUIZ", 1, 1, 1, -1, 0, true, 25},
+        {"QUIZ", 1 << 30, 1, 1, -1, -1, true, INT_MAX}};
+    for (const auto& [word, chain, skill, level, bonus, wildcard, shown, points] : cases) {
+        SCOPED_TRACE(std::string(word) + " chain " + std::to_string(chain));
+        game->chainMultiplier = chain;
+        game->showNext = shown;
+        game->skill = skill;
+        game->level = level;
         game->bonusBlock = game->wildcardBlock = true; // column -1: off the word
-        game->bonusCell = WellCell{c.bonus, 7};
-        game->wildcardCell = WellCell{c.wildcard, 7};
-        FoundWord found{c.word, 0, 7, static_cast<int>(std::strlen(c.word)), false, 0, 0};
-        Put(0, 7, c.word);
+        game->bonusCell = WellCell{bonus, 7};
+        game->wildcardCell = WellCell{wildcard, 7};
+        FoundWord found{word, 0, 7, static_cast<int>(std::strlen(word)), false, 0, 0};
+        Put(0, 7, word);
         game->ScoreWord(found);
-        EXPECT_EQ(found.points, c.points);
+        EXPECT_EQ(found.points, points);
         EXPECT_GT(game->chainMultiplier, 0); // doubled, but never past the largest int
-        EXPECT_EQ(found.flags, (c.bonus >= 0 ? FlagBonus : 0) | (c.chain > 1 ? FlagChain : 0));
+        EXPECT_EQ(found.flags, (bonus >= 0 ? FlagBonus : 0) | (chain > 1 ? FlagChain : 0));
     }
 }
 
@@ -114,23 +111,23 @@ TEST_F(GameWords, CreditingNineRecentWordsTheTenthWordAndTheTargetSweep) {
     EXPECT_EQ(Target().size(), 4u);
 }
 
-TEST_F(GameWords, ACellInARowWordAndAColumnWordGoesOnceAndItsColumnClosesUp) {
+TEST_F(GameWords, ACellInTwoWordsGoesOnceItsColumnClosesUpAndTheChainRunsOn) {
     // Row 6 reads EAR from column 2; column 2 reads TEN down through the same
-    // E, with a D under it.
+    // E. Once they go, the D under the N rises beside O and G: DOG, the third
+    // word of the landing, (5 * 4 + 20 / 4) * 3 / 2 = 37 points.
     Put(2, 7, "TEND", true);
-    Put(3, 7, "XA", true);
-    Put(4, 7, "XR", true);
+    Put(3, 7, "OA", true);
+    Put(4, 7, "GR", true);
     game->SetState(WordScan);
     for (int i = 0; i < 20 && game->state != BlockDelay; ++i)
         game->Update(0.5);
-    EXPECT_EQ(game->wordsMade, 2);
-    EXPECT_EQ(Column(2) + Column(3) + Column(4),
-              ".......D......." ".......X......." ".......X.......");
+    const FoundWord& last = game->recentWords.front();
+    EXPECT_EQ(last.word + std::to_string(last.points) + std::to_string(last.flags), "DOG372");
+    EXPECT_EQ(Row(6) + Row(7), std::string(22, '.'));
 }
 
-TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
-    // Two seeds; every product of two draws passes the largest int.
-    for (unsigned seed : {3u, 7u}) {
+TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValuesOrTheNearestLength) {
+    for (unsigned seed : {3u, 7u}) { // every product of two draws passes the largest int
         std::srand(seed);
         const unsigned a = std::rand(), b = std::rand();
         int expected = static_cast<int>(((a * b) & 0x7fffffffu) % game->dictionary.count);
@@ -141,49 +138,38 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValues) {
         game->PickTargetWord();
         EXPECT_EQ(game->targetIndex, expected) << "seed " << seed;
     }
-}
-
-TEST_F(GameWords, MissingTargetLengthTakesTheNearestLengthOrNone) {
-    // 5 and 7 as near: the longer, unless too long for a target; else the
-    // shorter; no target when nothing reaches the minimum length.
-    const int asked[] = {6, 6, 8, 12}, minimum[] = {3, 3, 5, 12}, longest[] = {10, 6, 10, 12};
-    const char* words[] = {"ORANGES", "LEMON", "ORANGES", ""};
-    for (int i = 0; i < 4; ++i) {
-        game->minWordLength = minimum[i];
-        game->maxTargetLength = longest[i];
-        game->targetLength = asked[i];
+    // A length with no word: the nearest length, the longer first unless too
+    // long for a target; no target when nothing reaches the minimum.
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {6, 3, 10, "ORANGES"}, {6, 3, 6, "LEMON"}, {8, 5, 10, "ORANGES"}, {12, 12, 12, ""}};
+    for (const auto& [asked, minimum, longest, word] : cases) {
+        game->minWordLength = minimum;
+        game->maxTargetLength = longest;
+        game->targetLength = asked;
         game->PickTargetWord();
-        EXPECT_EQ(Target(), words[i]) << i;
+        EXPECT_EQ(Target(), word) << minimum << " " << longest;
     }
 }
 
 TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
-    // Which of CAT, QUIZ and LEMON a scan takes, by skill and level; a rising
-    // minimum lengthens a shorter target at once.
-    struct Case {
-        int skill, level;
-        const char* found;
-    } const cases[] = {
-        {0, 4, "CAT QUIZ LEMON "},  {0, 5, "QUIZ LEMON "}, {0, 9, "QUIZ LEMON "},
-        {1, 3, "CAT QUIZ LEMON "}, {1, 4, "QUIZ LEMON "}, {1, 6, "QUIZ LEMON "},
-        {1, 7, "LEMON "},          {2, 1, "QUIZ LEMON "}, {2, 4, "QUIZ LEMON "},
-        {2, 5, "LEMON "}};
+    // Skill, level, the words a scan takes; a rising minimum lengthens a
+    // shorter target at once.
+    const std::tuple<int, int, const char*> cases[] = {
+        {0, 4, "CAT9-QUIZ8-LEMON7-"}, {0, 5, "QUIZ8-LEMON7-"}, {0, 9, "QUIZ8-LEMON7-"},
+        {1, 3, "CAT9-QUIZ8-LEMON7-"}, {1, 4, "QUIZ8-LEMON7-"}, {1, 6, "QUIZ8-LEMON7-"},
+        {1, 7, "LEMON7-"},            {2, 1, "QUIZ8-LEMON7-"}, {2, 4, "QUIZ8-LEMON7-"},
+        {2, 5, "LEMON7-"}};
     Put(0, 9, "CAT");
     Put(0, 8, "QUIZ");
     Put(0, 7, "LEMON");
-    for (const Case& c : cases) {
-        SCOPED_TRACE("skill " + std::to_string(c.skill) + " level " + std::to_string(c.level));
-        game->skill = c.skill;
+    for (const auto& [skill, level, found] : cases) {
+        SCOPED_TRACE("skill " + std::to_string(skill) + " level " + std::to_string(level));
+        game->skill = skill;
         game->targetLength = 4;
         game->targetIndex = game->dictionary.Find("QUIZ");
-        game->SetLevel(c.level);
-        game->foundWords.clear();
-        game->ScanWell();
-        std::string found;
-        for (const FoundWord& f : game->foundWords)
-            found += f.word + " ";
-        EXPECT_EQ(found, c.found);
-        EXPECT_EQ(Target(), std::strlen(c.found) == 6 ? "LEMON" : "QUIZ");
+        game->SetLevel(level);
+        EXPECT_EQ(Scan(), found);
+        EXPECT_EQ(Target(), std::strlen(found) == 7 ? "LEMON" : "QUIZ");
     }
     game->targetLength = 9;
     for (int i = 0; i < 2; ++i) {

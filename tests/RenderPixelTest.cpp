@@ -50,26 +50,28 @@ class RenderTest : public GlTest {
         const double f = 0.55 + 0.65 * l[2] / std::hypot(l[0], l[1], l[2]);
         unsigned char got[3] = {0, 0, 0};
         glReadPixels(int(x * 40), int(y * 40), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, got);
-        bool near = true;
         for (int i = 0; i < 3; ++i)
-            near = near && std::fabs(got[i] / 255.0 - alpha * std::min(1.0, c[i] * f)) <= 0.03;
-        return (near ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-               << "(" << x << ", " << y << ") shows " << +got[0] << ", " << +got[1] << ", "
-               << +got[2];
+            if (std::fabs(got[i] / 255.0 - alpha * std::min(1.0, c[i] * f)) > 0.03)
+                return ::testing::AssertionFailure() << "(" << x << ", " << y << ") shows "
+                                                     << +got[0] << " " << +got[1] << " " << +got[2];
+        return ::testing::AssertionSuccess();
     }
-    std::string Text() { return DrawnText(game->font, [&] { game->Display(); }, 40); }
+    // The text of a frame below the blocks of a title.
+    std::string Text(const char* from = "") {
+        const std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+        return text.substr(text.find(from));
+    }
     TempDir dir{true};
     std::unique_ptr<WordGame> game; // saves its Hall of Fame file before dir goes
 };
 
 TEST_F(RenderTest, WellShowsTheLevelColourWaterAndPlainColoursWithoutImages) {
-    const int cells[3][2] = {{0, 7}, {10, 14}, {2, 3}};
-    for (const auto& cell : cells)
-        game->SetCell(cell[0], cell[1], 'E');
+    for (const auto& [column, row] : {std::pair{0, 7}, {10, 14}, {2, 3}})
+        game->SetCell(column, row, 'E');
     for (game->level = 1; game->level <= 5; ++game->level) {
         game->Display();
-        for (const auto& c : cells)
-            EXPECT_TRUE(Shows(c[0] + 0.06, c[1] + 0.5, LevelBlockColour[(game->level - 1) % 4]));
+        for (const auto& [x, y] : {std::pair{0.06, 7.5}, {10.06, 14.5}, {2.06, 3.5}})
+            EXPECT_TRUE(Shows(x, y, LevelBlockColour[(game->level - 1) % 4]));
     }
     const float water[4] = {0.35f, 0.35f, 0.35f, 1.0f};
     for (int row = 1; row <= 6; ++row)
@@ -103,12 +105,10 @@ TEST_F(RenderTest, FallingBlockCreditedWordAndPausedWell) {
     game->state = BlockFalling;
     game->blockColumn = 3;
     game->blockHeight = 10.5;
-    game->Display();
-    EXPECT_TRUE(Shows(3.06, 10.6, Level1) && Shows(3.06, 11.4, Level1));
-    EXPECT_TRUE(Shows(3.5, 10.4, Black) && Shows(3.5, 11.6, Black));
     game->bonusBlock = true;
     game->Display();
-    EXPECT_TRUE(Shows(3.06, 11.0, BonusBlockColour));
+    EXPECT_TRUE(Shows(3.06, 10.6, BonusBlockColour) && Shows(3.06, 11.4, BonusBlockColour));
+    EXPECT_TRUE(Shows(3.5, 10.4, Black) && Shows(3.5, 11.6, Black));
     game->state = Paused;
     game->Display();
     EXPECT_TRUE(Shows(2.05, 10.5, Black) && Shows(3.5, 11.0, Black));
@@ -127,9 +127,10 @@ TEST_F(RenderTest, FallingBlockCreditedWordAndPausedWell) {
     }
 }
 
-// Glyphs are cut out of their cells: the empty half of each cell shows what
-// lies behind it, not a dark box.
-TEST_F(RenderTest, GameOverPanelNameFieldAndCursorSitWhereTheyShould) {
+// Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5,
+// each glyph 0.42 wide. The empty right half of a glyph shows the field
+// behind it, not a dark box.
+TEST_F(RenderTest, GameOverPanelNameFieldAndCursorWithGlyphsCutOut) {
     NewGame(5.5, 12.0, 14);
     game->state = GameOver;
     game->nameQualifies = true;
@@ -137,8 +138,6 @@ TEST_F(RenderTest, GameOverPanelNameFieldAndCursorSitWhereTheyShould) {
     game->Display();
     const float panel[4] = {0.8f, 0.85f, 0.9f, 1.0f}, field[4] = {0.2f, 0.225f, 0.25f, 1.0f},
                 name[4] = {0.8f, 0.9f, 1.0f, 1.0f};
-    // Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5,
-    // each glyph 0.42 wide.
     EXPECT_TRUE(Shows(2.6, 5.1, panel, 0.92) && Shows(17.4, 9.9, panel, 0.92) &&
                 !Shows(2.4, 5.1, panel, 0.92) && Shows(3.9, 6.3, panel, 0.92));
     EXPECT_TRUE(Shows(4.1, 6.3, field) && Shows(4.6, 6.3, name) && Shows(5.5, 6.3, name) &&
@@ -168,10 +167,8 @@ TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
                       "12.25 2.15 1.00 DOG            9\n12.25 1.15 1.00 LEMON          7\n"
                       "12.25 0.15 1.00 CAT           18");
     game->Display();
-    const float tints[4][4] = {{0.67f, 0.8f, 0.93f, 1},
-                               {11 / 12.f, 11 / 12.f, 0.55f, 1},
-                               {10 / 12.f, 10 / 12.f, 10 / 12.f, 1},
-                               {0.75f, 0.15f, 0.15f, 1}};
+    const float tints[4][4] = {{0.67f, 0.8f, 0.93f}, {11 / 12.f, 11 / 12.f, 0.55f},
+                               {10 / 12.f, 10 / 12.f, 10 / 12.f}, {0.75f, 0.15f, 0.15f}};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
 }
@@ -181,13 +178,11 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
     game->state = TitleMenu;
     game->showNext = false;
     std::fill(std::begin(game->menuBands), std::end(game->menuBands), 0.0);
-    std::string text = Text();
-    text.erase(0, text.find("\n7.27 9.00")); // below the title blocks
-    EXPECT_EQ(text, "\n7.27 9.00 1.00 by Marrowdale\n"
-                    "5.43 8.00 0.75 version 1.10 build 2003-12-06\n"
-                    "4.75 6.00 1.00 Skill Level: Intermediate\n7.27 5.00 1.00 Show Next: No\n"
-                    "7.90 4.00 1.00 Begin Game\n7.69 3.00 1.00 High Scores\n"
-                    "7.06 2.00 1.00 Exit to system\n7.64 0.75 0.62 Start Glyphtumble!");
+    EXPECT_EQ(Text("7.27 9.00"),
+              "7.27 9.00 1.00 by Marrowdale\n5.43 8.00 0.75 version 1.10 build 2003-12-06\n"
+              "4.75 6.00 1.00 Skill Level: Intermediate\n7.27 5.00 1.00 Show Next: No\n"
+              "7.90 4.00 1.00 Begin Game\n7.69 3.00 1.00 High Scores\n"
+              "7.06 2.00 1.00 Exit to system\n7.64 0.75 0.62 Start Glyphtumble!");
     EXPECT_EQ(std::vector<double>(game->menuBands, game->menuBands + 5),
               (std::vector<double>{6, 5, 4, 3, 2}));
     const float item[4] = {0.25f, 0.5f, 0.5f, 1.0f}, bright[4] = {0.9f, 0.9f, 0.9f, 1.0f};
@@ -196,8 +191,7 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
         EXPECT_TRUE(Shows(9.0, 6.5 - game->menuCursor, bright) &&
                     Shows(9.0, 1.5 + game->menuCursor, item) && Shows(9.5, 5.5, item));
     }
-    // At 1000 x 900 a fifteenth of the window is 60 pixels.
-    GlutCallbacks::SetCurrentApp(game.get());
+    GlutCallbacks::SetCurrentApp(game.get()); // a fifteenth of 900 pixels is 60
     GlutCallbacks::Reshape(1000, 900);
     GlutCallbacks::SetCurrentApp(nullptr);
     for (const auto& [y, item] : {std::pair{510, 0}, {630, 2}, {768, 4}}) {
@@ -206,25 +200,23 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
     }
 }
 
+// A white header, green rows dimming from the top, a grey footer.
 TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
     NewGame(10.0, 7.5, 29);
     game->state = HallOfFame;
-    HighScoreEntry* entries = game->highScores.entries;
-    entries[9] = {"Ann", {}, 1234, 56, 2};
-    entries[8] = {"Bob", {}, 99, 5, 7}; // a skill from a foreign file
-    entries[0] = {"Cy", {}, 1, 1, 1};
-    std::string text = Text();
-    text.erase(0, text.find("\n0.89 10.50")); // below the title blocks
-    EXPECT_EQ(text, "\n0.89 10.50 0.85 Name                        Skill   Words     Score\n"
-                    "0.89 9.65 0.85 Ann                           Adv      56      1234\n"
-                    "0.89 8.80 0.85 Bob                           Beg       5        99\n"
-                    "0.89 2.00 0.85 Cy                            Int       1         1\n"
-                    "5.43 0.25 0.75 - Press any key to continue -");
-    // White header, green rows dimming from the top, a grey footer.
+    game->highScores.entries[9] = {"Ann", {}, 1234, 56, 2};
+    game->highScores.entries[8] = {"Bob", {}, 99, 5, 7}; // a skill from a foreign file
+    game->highScores.entries[0] = {"Cy", {}, 1, 1, 1};
+    EXPECT_EQ(Text("0.89 10.50"),
+              "0.89 10.50 0.85 Name                        Skill   Words     Score\n"
+              "0.89 9.65 0.85 Ann                           Adv      56      1234\n"
+              "0.89 8.80 0.85 Bob                           Beg       5        99\n"
+              "0.89 2.00 0.85 Cy                            Int       1         1\n"
+              "5.43 0.25 0.75 - Press any key to continue -");
     game->Display();
-    const float header[4] = {1, 1, 1, 1}, top[4] = {0.6f, 0.75f, 0.375f, 1},
-                second[4] = {0.56f, 0.7f, 0.35f, 1}, lowest[4] = {0.24f, 0.3f, 0.15f, 1},
-                footer[4] = {0.62f, 0.62f, 0.62f, 1};
+    const float header[4] = {1, 1, 1}, top[4] = {0.6f, 0.75f, 0.375f},
+                second[4] = {0.56f, 0.7f, 0.35f}, lowest[4] = {0.24f, 0.3f, 0.15f},
+                footer[4] = {0.62f, 0.62f, 0.62f};
     EXPECT_TRUE(Shows(1.0, 10.9, header) && Shows(1.0, 10.05, top) && Shows(1.0, 9.2, second) &&
                 Shows(1.0, 2.4, lowest) && Shows(5.55, 0.6, footer));
 }
