@@ -62,18 +62,3 @@ TEST(DictionaryTest, Load_FailsQuietlyOnAMissingFileAFolderOrAHugeFileAndDropsTh
         EXPECT_EQ(dictionary.Find("ANT"), -1);
     }
 }
-
-TEST(DictionaryTest, GameWordList_IsUpperCaseSortedAndHasEveryTargetLength) {
-    Dictionary dictionary;
-    ASSERT_GT(dictionary.Load(GLYPHTUMBLE_DATA_DIR "/dictionary.txt"), 10000);
-    int perLength[16] = {};
-    for (int i = 0; i < dictionary.count; ++i) {
-        const char* w = dictionary.WordAt(i);
-        const size_t n = std::strlen(w);
-        ASSERT_TRUE(n >= 3 && n <= 15 && std::strspn(w, "ABCDEFGHIJKLMNOPQRSTUVWXYZ") == n) << w;
-        ASSERT_TRUE(i == 0 || std::strcmp(dictionary.WordAt(i - 1), w) < 0) << w;
-        ++perLength[n];
-    }
-    for (int n = 3; n <= 10; ++n)
-        EXPECT_GT(perLength[n], 0) << "no word of " << n << " letters";
-}

@@ -1,29 +1,19 @@
 #include "tests/support/GameFixture.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-GameTest::GameTest() : folder(std::filesystem::temp_directory_path() / "glyphtumble-XXXXXX") {
-    EXPECT_NE(mkdtemp(folder.data()), nullptr) << "can't make a temporary folder";
-}
-
-GameTest::~GameTest() {
-    game.reset(); // it saves the Hall of Fame once more
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-void GameTest::MakeGame(std::vector<std::string> words) {
-    const std::string list = folder + "/dictionary.txt";
-    if (words.empty())
-        std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt", list);
-    std::ofstream out(list, std::ios::app);
+void GameTest::MakeGame(const std::vector<std::string>& words) {
+    std::string list;
     for (const std::string& word : words)
-        out << word << '\n';
-    out.close();
+        list += word + '\n';
+    if (words.empty())
+        std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt",
+                                   folder.File("dictionary.txt"));
+    else
+        folder.Write("dictionary.txt", list);
     const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
+    std::filesystem::current_path(folder.Path());
     game = std::make_unique<WordGame>();
     std::filesystem::current_path(previous);
 }

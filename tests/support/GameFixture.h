@@ -11,13 +11,13 @@
 
 #include "game/Keys.h"
 #include "game/WordGame.h"
+#include "tests/support/TempDir.h"
 
 class GameTest : public ::testing::Test {
   protected:
-    GameTest();           // makes the temporary folder
-    ~GameTest() override; // removes it with its contents
-    // Constructs the game in the folder over the words (sorted), or the full list.
-    void MakeGame(std::vector<std::string> words);
+    ~GameTest() override { game.reset(); } // it saves the Hall of Fame in the folder
+    // Constructs the game in the folder over the words, or the full list.
+    void MakeGame(const std::vector<std::string>& words);
     // Start, a fixed seed, and with play Begin Game: the state is BlockDelay.
     void Begin(unsigned seed = 1, bool play = true);
     // From BlockDelay, a block (no bonus) steered to column and dropped to Settling.
@@ -29,6 +29,6 @@ class GameTest : public ::testing::Test {
     std::string Row(int row) const { return Cells(0, row, 1, 0); }
     std::string Cells(int column, int row, int across, int up) const;
 
-    std::string folder;
+    TempDir folder;
     std::unique_ptr<WordGame> game;
 };

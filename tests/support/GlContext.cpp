@@ -32,8 +32,7 @@ bool EnsureGlContext() {
     glutInitWindowSize(800, 600);
     window = glutCreateWindow("glyphtumble test");
     glutDisplayFunc(IgnoreDisplay);
-    // Let the window be mapped before anything is drawn into it.
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) // let the window be mapped before anything is drawn
         glutMainLoopEvent();
     return window != 0;
 }
@@ -50,52 +49,40 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
         char c;
     };
     std::vector<Glyph> glyphs;
-    const int vertex = 11; // x y z, r g b a, s t r q
-    for (int i = 0; i < count;) {
+    for (int i = 0; i < count;) { // vertices of 11 values: x y z, r g b a, s t r q
         const int token = static_cast<int>(f[i++]);
-        const int n = token == GL_POLYGON_TOKEN                                  ? int(f[i++])
-                      : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2
-                      : token == GL_PASS_THROUGH_TOKEN                         ? 0
-                                                                               : 1;
+        const int n = token == GL_POLYGON_TOKEN ? static_cast<int>(f[i++])
+                      : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2 : 1;
         const GLfloat* v = &f[i];
-        i += token == GL_PASS_THROUGH_TOKEN ? 1 : n * vertex;
-        if (token != GL_POLYGON_TOKEN)
-            continue;
-        // Each of the triangles a glyph's quad comes back as spans the whole cell.
+        i += n * 11;
+        // Each triangle of a glyph's quad spans the whole glyph cell.
         double lo[4] = {1e9, 1e9, 1e9, 1e9}, hi[4] = {-1e9, -1e9, -1e9, -1e9}; // x y s t
-        for (int k = 0; k < n; ++k)
-            for (int j = 0; j < 4; ++j) {
-                const double value = v[k * vertex + (j < 2 ? j : j + 5)];
-                lo[j] = std::min(lo[j], value);
-                hi[j] = std::max(hi[j], value);
-            }
-        if (std::fabs(hi[2] - lo[2] - font.cellU) > 1e-4 || std::fabs(hi[3] - lo[3] - font.cellV) > 1e-4)
-            continue;
-        for (int k = 0; k < TextureFont::GlyphCount; ++k)
-            if (std::fabs(font.glyphU[k] - lo[2]) < 1e-4 && std::fabs(font.glyphV[k] - lo[3]) < 1e-4) {
-                const Glyph g{lo[0] / unit, lo[1] / unit, (hi[0] - lo[0]) / unit,
-                              (hi[1] - lo[1]) / unit, static_cast<char>(32 + k)};
-                if (glyphs.empty() || glyphs.back().x != g.x || glyphs.back().y != g.y)
-                    glyphs.push_back(g);
-            }
+        for (int k = 0; k < n * 4; ++k) {
+            const double value = v[k / 4 * 11 + (k % 4 < 2 ? k % 4 : k % 4 + 5)];
+            lo[k % 4] = std::min(lo[k % 4], value);
+            hi[k % 4] = std::max(hi[k % 4], value);
+        }
+        for (int k = 0; token == GL_POLYGON_TOKEN && k < TextureFont::GlyphCount; ++k)
+            if (std::fabs(hi[2] - lo[2] - font.cellU) + std::fabs(hi[3] - lo[3] - font.cellV) +
+                    std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) < 1e-4 &&
+                (glyphs.empty() || glyphs.back().x != lo[0] / unit || glyphs.back().y != lo[1] / unit))
+                glyphs.push_back({lo[0] / unit, lo[1] / unit, (hi[0] - lo[0]) / unit,
+                                  (hi[1] - lo[1]) / unit, static_cast<char>(32 + k)});
     }
     const auto row = [](const Glyph& g) { return std::lround(g.y * 100); };
-    std::sort(glyphs.begin(), glyphs.end(), [&](const Glyph& a, const Glyph& b) {
+    std::stable_sort(glyphs.begin(), glyphs.end(), [&](const Glyph& a, const Glyph& b) {
         return row(a) != row(b) ? row(a) > row(b) : a.x < b.x;
     });
     std::string text;
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const Glyph& g = glyphs[i];
         const double gap = i > 0 ? (g.x - glyphs[i - 1].x) / g.w - 1 : -1;
-        if (i > 0 && row(glyphs[i - 1]) == row(g) && gap > -0.01 &&
-            std::fabs(gap - std::round(gap)) < 0.01) {
-            text.append(static_cast<std::size_t>(std::lround(gap)), ' ') += g.c;
-            continue;
-        }
         char start[64];
-        std::snprintf(start, sizeof start, "%s%.2f %.2f %.2f ", text.empty() ? "" : "\n", g.x,
-                      g.y, g.h);
-        text += start;
+        std::snprintf(start, sizeof start, "%s%.2f %.2f %.2f ", i ? "\n" : "", g.x, g.y, g.h);
+        if (i > 0 && row(glyphs[i - 1]) == row(g) && gap > -0.01 && std::fabs(gap - std::round(gap)) < 0.01)
+            text.append(static_cast<std::size_t>(std::lround(gap)), ' ');
+        else
+            text += start;
         text += g.c;
     }
     return text;
