@@ -2,16 +2,16 @@
 // and the rules that move with skill and level.
 
 #include <climits>
-#include <tuple>
 #include <cstring>
+#include <tuple>
 
 #include "tests/support/GameFixture.h"
 
 class GameWords : public GameTest {
   protected:
     void SetUp() override {
-        MakeGame({"ABC", "ANT", "CAMPANOLOGY", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON", "ODE",
-                  "ORANGES", "QUIZ", "STRAWBERRY", "TEN"});
+        MakeGame({"ABC", "ANT", "CAMPANOLOGY", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON",
+                  "ODE", "ORANGES", "QUIZ", "STRAWBERRY", "TEN"});
         Begin();
         game->targetIndex = -1; // no target unless a test sets one
         game->chainMultiplier = 1;
@@ -90,18 +90,16 @@ TEST_F(GameWords, CreditingNineRecentWordsTheTenthWordAndTheTargetSweep) {
     game->recentWords.assign(8, FoundWord{"OLD", 0, 0, 3, false, 1, 0});
     game->wordsMade = 7;
     game->SetState(WordScan);
-    game->Update(0.01);
-    game->Update(0.49); // one word every half second
-    EXPECT_EQ(game->wordsMade, 7);
-    // The tenth word raises the level before its points, which were fixed when
-    // it was found; the target's 2 << 3 is not multiplied.
-    const int levels[] = {1, 1, 2, 2}, scores[] = {9, 35, 72, 117};
-    for (int i = 0; i < 4; ++i) {
-        game->Update(0.5);
-        EXPECT_EQ(game->level, levels[i]) << i;
-        EXPECT_EQ(game->score, scores[i]) << i;
+    // One word every half second. The tenth word raises the level before its
+    // points, which were fixed when it was found; the target's 2 << 3 is not
+    // multiplied. Level, score, words kept after each update:
+    std::string credited;
+    for (double frame : {0.01, 0.49, 0.5, 0.5, 0.5, 0.5}) {
+        game->Update(frame);
+        credited += std::to_string(game->level) + ":" + std::to_string(game->score) + ":" +
+                    std::to_string(game->recentWords.size()) + " ";
     }
-    EXPECT_EQ(game->recentWords.size(), 9u);
+    EXPECT_EQ(credited, "1:0:8 1:0:8 1:9:9 1:35:9 2:72:9 2:117:9 ");
     game->Update(10.0); // the words stay for the sweep: a row per update, however long
     EXPECT_EQ(Row(7) + Column(10), "CAT.......X.XXXXXXXXXXXXXX");
     for (int i = 0; i < 14; ++i)
