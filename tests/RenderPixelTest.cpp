@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 const float White[4] = {1, 1, 1, 1}, Black[4] = {0, 0, 0, 1};
 const float* const Level1 = LevelBlockColour[0];
@@ -219,4 +220,36 @@ TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
                 footer[4] = {0.62f, 0.62f, 0.62f};
     EXPECT_TRUE(Shows(1.0, 10.9, header) && Shows(1.0, 10.05, top) && Shows(1.0, 9.2, second) &&
                 Shows(1.0, 2.4, lowest) && Shows(5.55, 0.6, footer));
+}
+
+// The font of the game's layout: 29 x 69 cells, 14 to a row from the top of
+// a 512 x 512 image, glyphs 29 / 69 as wide as tall.
+TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
+    const TextureFont& font = game->font;
+    for (const auto& [k, left, bottom] : {std::tuple{0, 0, 69}, {13, 377, 69}, {14, 0, 138},
+                                          {95, 319, 483}}) { // a cell's edges in pixels
+        EXPECT_NEAR(font.glyphU[k] * 512, left, 1e-9) << k;
+        EXPECT_NEAR((1 - font.glyphV[k]) * 512, bottom, 1e-9) << k;
+    }
+    TextureFont refused; // no image, or sizes and cell counts of 0 or less
+    EXPECT_FALSE(refused.Create("no-such-font.pgm", 512, 512, 29, 69, 14));
+    for (int zero = 0; zero < 5; ++zero) {
+        int a[5] = {512, 512, 29, 69, 14};
+        a[zero] = zero % 2 ? 0 : -1;
+        EXPECT_FALSE(refused.Create("font.pgm", a[0], a[1], a[2], a[3], a[4])) << zero;
+    }
+    EXPECT_EQ(refused.texture, 0u);
+    // Centring counts every byte; the widest line of the game, 51 characters at 0.85.
+    EXPECT_NEAR(font.CentredX(std::string(51, 'x').c_str(), 0.0, 0.85), 0.89, 0.005);
+    EXPECT_NEAR(font.CentredX("A\nB", 1.5, 1.0), 10.87, 0.001);
+    // A space takes its place; bytes below 32 and from 128 draw nothing and do
+    // not advance; a glyph wound clockwise would be culled.
+    glEnable(GL_CULL_FACE);
+    EXPECT_EQ(DrawnText(font, [&] {
+                  font.Draw("A b\n\x1f\x80\xff~", 1.0, 2.0, 1.0, White);
+                  font.DrawChar(127, 3.13, 4.9, 0.7, 1.15, White);
+                  for (const char skipped : {'\t', '\x80', '\xc8'})
+                      font.DrawChar(skipped, 3, 4, 1, 1, White);
+              }, 40),
+              "3.13 4.90 1.15 \x7f\n1.00 2.00 1.00 A b~");
 }
