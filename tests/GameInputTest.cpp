@@ -9,18 +9,22 @@ class GameInput : public GameTest {
 
 TEST_F(GameInput, PausedBlockStaysAndStepsAnyKeyOrClickResumesATakenCellIsRefused) {
     Begin();
+    game->nextLetter = '?';
     game->Update(0.25);
-    for (int key : {int('e'), -1}) { // -1 a click
+    for (int key : {int('e'), -1}) { // -1 a click; the 'e' only resumes
         game->Keyboard(KeyTab, 0, 0);
         game->Update(1.0);
         game->Special(ArrowLeft, 0, 0);
         key < 0 ? game->MouseDown(0, 0, 0) : game->Keyboard(key, 0, 0);
         EXPECT_EQ(game->state, BlockFalling);
     }
+    for (int key : {'5', 'q', 'z'}) // a '?' block takes the first letter typed
+        game->Keyboard(key, 0, 0);
     game->SetCell(4, 14, 'X');
     game->Special(ArrowRight, 0, 0); // the cell to the right is taken
-    EXPECT_EQ(std::to_string(game->blockColumn) + " " + std::to_string(game->blockHeight),
-              "3 14.000000");
+    EXPECT_EQ(game->blockLetter + std::to_string(game->blockColumn) + " " +
+                  std::to_string(game->blockHeight),
+              "Q3 14.000000");
 }
 
 TEST_F(GameInput, GameOverNamesAndTheWayBackFromTheHallOfFame) {

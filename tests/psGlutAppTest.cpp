@@ -13,9 +13,9 @@ namespace {
 class Recorder : public psGlutApp {
 public:
     void Keyboard(int key, int, int) override { log += "K" + std::to_string(key); }
-    void KeyboardUp(int key, int, int) override { log += "k"; }
+    void KeyboardUp(int, int, int) override { log += "k"; }
     void Special(int key, int, int) override { log += "S" + std::to_string(key); }
-    void SpecialUp(int key, int, int) override { log += "s"; }
+    void SpecialUp(int, int, int) override { log += "s"; }
     void MouseDown(int button, int, int) override { log += "D" + std::to_string(button); }
     void MouseUp(int button, int, int) override { log += "U" + std::to_string(button); }
     void Motion(int, int) override { log += "M"; }
