@@ -63,8 +63,8 @@ TEST_F(GameInput, TitleMenuPointerBandsAndExit) {
     const double bands[5] = {6.0, 5.0, 4.0, 3.0, 1.5};
     std::copy(bands, bands + 5, game->menuBands);
     // v 6 (a lower edge), v 7 (above every band), v 5, v 2, v 3, v 2.5 (an upper edge)
-    for (const auto& [y, item] : {std::pair{360, 0}, {320, 0}, {400, 1}, {520, 4}, {480, 3},
-                                  {500, 3}}) {
+    for (const auto& [y, item] :
+         {std::pair{360, 0}, {320, 0}, {400, 1}, {520, 4}, {480, 3}, {500, 3}}) {
         game->PassiveMotion(0, y);
         EXPECT_EQ(game->menuCursor, item) << "y " << y;
     }

@@ -38,8 +38,8 @@ TEST_F(GameWell, LandingAndSettlingTable) {
 // 0.67 rows a second, rising per level by 1/6, 0.2 and 0.25; 10 with Down.
 TEST_F(GameWell, FallSpeedFollowsSkillAndLevelAndDownFallsTenRowsASecond) {
     const std::tuple<int, int, bool, double> cases[] = {
-        {0, 1, false, 0.0066}, {1, 1, false, 0.01}, {2, 1, false, 0.0134}, {0, 4, false, 0.0166},
-        {1, 4, false, 0.022},  {2, 4, false, 0.0284}, {0, 1, true, 0.2},   {2, 9, true, 0.2}};
+        {0, 1, false, 0.0066}, {1, 1, false, 0.01},   {2, 1, false, 0.0134}, {0, 4, false, 0.0166},
+        {1, 4, false, 0.022},  {2, 4, false, 0.0284}, {0, 1, true, 0.2},     {2, 9, true, 0.2}};
     for (const auto& [skill, level, down, fall] : cases) {
         SCOPED_TRACE("skill " + std::to_string(skill) + " level " + std::to_string(level));
         game->skill = skill;
@@ -86,8 +86,12 @@ TEST_F(GameWell, SeededGameDrawsInOrderAndALandedWildcardBecomesALetter) {
 // one step: no timer was wound back, stopped or run out.
 TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
     const std::pair<int, double> states[] = {
-        {BlockDelay, WordGame::BlockDelayLength}, {BlockFalling, 0.05}, {WordRemoval, 0.5},
-        {WellSweep, 0.1},                         {TitleMenu, 0.5},     {HallOfFame, 0.5},
+        {BlockDelay, WordGame::BlockDelayLength},
+        {BlockFalling, 0.05},
+        {WordRemoval, 0.5},
+        {WellSweep, 0.1},
+        {TitleMenu, 0.5},
+        {HallOfFame, 0.5},
     };
     for (const auto& [state, step] : states) {
         SCOPED_TRACE(state);

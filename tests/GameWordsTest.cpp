@@ -55,11 +55,16 @@ TEST_F(GameWords, PointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
     // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
     // Word, chain, skill, level, bonus column, wildcard column, next shown, points.
     const std::tuple<const char*, int, int, int, int, int, bool, int> cases[] = {
-        {"QUIZ", 1, 1, 1, -1, -1, true, 45},       {"CAT", 2, 1, 1, -1, -1, true, 18},
-        {"CAT", 4, 1, 1, -1, -1, true, 37},        {"CAT", 2, 1, 1, -1, -1, false, 20},
-        {"CAT", 1, 0, 1, -1, -1, true, 6},         {"QUIZ", 1, 2, 1, -1, -1, true, 60},
-        {"QUIZ", 1, 1, 5, -1, -1, true, 81},       {"AAAAAAAAAAA", 1, 1, 1, -1, -1, true, 499},
-        {"QUIZ", 1, 1, 1, 3, -1, true, 90},        {"QUIZ", 1, 1, 1, -1, 0, true, 25},
+        {"QUIZ", 1, 1, 1, -1, -1, true, 45},
+        {"CAT", 2, 1, 1, -1, -1, true, 18},
+        {"CAT", 4, 1, 1, -1, -1, true, 37},
+        {"CAT", 2, 1, 1, -1, -1, false, 20},
+        {"CAT", 1, 0, 1, -1, -1, true, 6},
+        {"QUIZ", 1, 2, 1, -1, -1, true, 60},
+        {"QUIZ", 1, 1, 5, -1, -1, true, 81},
+        {"AAAAAAAAAAA", 1, 1, 1, -1, -1, true, 499},
+        {"QUIZ", 1, 1, 1, 3, -1, true, 90},
+        {"QUIZ", 1, 1, 1, -1, 0, true, 25},
         {"QUIZ", 1 << 30, 1, 1, -1, -1, true, INT_MAX}};
     for (const auto& [word, chain, skill, level, bonus, wildcard, shown, points] : cases) {
         SCOPED_TRACE(std::string(word) + " chain " + std::to_string(chain));
@@ -152,11 +157,16 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValuesOrTheNearestLength
 TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
     // Skill, level, the words a scan takes; a rising minimum lengthens a
     // shorter target at once.
-    const std::tuple<int, int, const char*> cases[] = {
-        {0, 4, "CAT9-QUIZ8-LEMON7-"}, {0, 5, "QUIZ8-LEMON7-"}, {0, 9, "QUIZ8-LEMON7-"},
-        {1, 3, "CAT9-QUIZ8-LEMON7-"}, {1, 4, "QUIZ8-LEMON7-"}, {1, 6, "QUIZ8-LEMON7-"},
-        {1, 7, "LEMON7-"},            {2, 1, "QUIZ8-LEMON7-"}, {2, 4, "QUIZ8-LEMON7-"},
-        {2, 5, "LEMON7-"}};
+    const std::tuple<int, int, const char*> cases[] = {{0, 4, "CAT9-QUIZ8-LEMON7-"},
+                                                       {0, 5, "QUIZ8-LEMON7-"},
+                                                       {0, 9, "QUIZ8-LEMON7-"},
+                                                       {1, 3, "CAT9-QUIZ8-LEMON7-"},
+                                                       {1, 4, "QUIZ8-LEMON7-"},
+                                                       {1, 6, "QUIZ8-LEMON7-"},
+                                                       {1, 7, "LEMON7-"},
+                                                       {2, 1, "QUIZ8-LEMON7-"},
+                                                       {2, 4, "QUIZ8-LEMON7-"},
+                                                       {2, 5, "LEMON7-"}};
     Put(0, 9, "CAT");
     Put(0, 8, "QUIZ");
     Put(0, 7, "LEMON");

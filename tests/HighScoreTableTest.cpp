@@ -92,7 +92,8 @@ TEST(HighScoreTableTest, Insert_PlacesByScoreWithTiesAgainstTheNewcomer) {
     HighScoreTable table;
     ASSERT_TRUE(table.Open(dir.Write("glyphtumble.hi", TenByTen()).c_str()));
     EXPECT_FALSE(table.Qualifies(10) || table.Insert("LOW", 10, 1, 0));
-    ASSERT_TRUE(table.Qualifies(11) && table.Insert("MID", 55, 3, 1) && table.Insert("TIE", 50, 1, 2));
+    ASSERT_TRUE(table.Qualifies(11) && table.Insert("MID", 55, 3, 1) &&
+                table.Insert("TIE", 50, 1, 2));
     EXPECT_EQ(Names(table, true), "P30:30 P40:40 TIE:50 P50:50 MID:55 P60:60 P70:70 P80:80 "
                                   "P90:90 P100:100 ");
     const std::string forty(40, 'Q');

@@ -59,7 +59,8 @@ class RenderTest : public GlTest {
     }
     // The text of a frame below the blocks of a title.
     std::string Text(const char* from = "") {
-        const std::string text = DrawnText(game->font, [&] { game->Display(); }, 40);
+        const std::string text = DrawnText(
+            game->font, [&] { game->Display(); }, 40);
         return text.substr(text.find(from));
     }
     TempDir dir{true};
@@ -168,8 +169,10 @@ TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
                       "12.25 2.15 1.00 DOG            9\n12.25 1.15 1.00 LEMON          7\n"
                       "12.25 0.15 1.00 CAT           18");
     game->Display();
-    const float tints[4][4] = {{0.67f, 0.8f, 0.93f}, {11 / 12.f, 11 / 12.f, 0.55f},
-                               {10 / 12.f, 10 / 12.f, 10 / 12.f}, {0.75f, 0.15f, 0.15f}};
+    const float tints[4][4] = {{0.67f, 0.8f, 0.93f},
+                               {11 / 12.f, 11 / 12.f, 0.55f},
+                               {10 / 12.f, 10 / 12.f, 10 / 12.f},
+                               {0.75f, 0.15f, 0.15f}};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
 }
@@ -226,7 +229,9 @@ TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
 // a 512 x 512 image, glyphs 29 / 69 as wide as tall.
 TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
     const TextureFont& font = game->font;
-    for (const auto& [k, left, bottom] : {std::tuple{0, 0, 69}, {13, 377, 69}, {14, 0, 138},
+    for (const auto& [k, left, bottom] : {std::tuple{0, 0, 69},
+                                          {13, 377, 69},
+                                          {14, 0, 138},
                                           {95, 319, 483}}) { // a cell's edges in pixels
         EXPECT_NEAR(font.glyphU[k] * 512, left, 1e-9) << k;
         EXPECT_NEAR((1 - font.glyphV[k]) * 512, bottom, 1e-9) << k;
@@ -245,11 +250,14 @@ TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
     // A space takes its place; bytes below 32 and from 128 draw nothing and do
     // not advance; a glyph wound clockwise would be culled.
     glEnable(GL_CULL_FACE);
-    EXPECT_EQ(DrawnText(font, [&] {
-                  font.Draw("A b\n\x1f\x80\xff~", 1.0, 2.0, 1.0, White);
-                  font.DrawChar(127, 3.13, 4.9, 0.7, 1.15, White);
-                  for (const char skipped : {'\t', '\x80', '\xc8'})
-                      font.DrawChar(skipped, 3, 4, 1, 1, White);
-              }, 40),
+    EXPECT_EQ(DrawnText(
+                  font,
+                  [&] {
+                      font.Draw("A b\n\x1f\x80\xff~", 1.0, 2.0, 1.0, White);
+                      font.DrawChar(127, 3.13, 4.9, 0.7, 1.15, White);
+                      for (const char skipped : {'\t', '\x80', '\xc8'})
+                          font.DrawChar(skipped, 3, 4, 1, 1, White);
+                  },
+                  40),
               "3.13 4.90 1.15 \x7f\n1.00 2.00 1.00 A b~");
 }

@@ -11,7 +11,7 @@ namespace {
 
 // Records which operation the callbacks reached.
 class Recorder : public psGlutApp {
-public:
+  public:
     void Keyboard(int key, int, int) override { log += "K" + std::to_string(key); }
     void KeyboardUp(int, int, int) override { log += "k"; }
     void Special(int key, int, int) override { log += "S" + std::to_string(key); }
@@ -20,7 +20,9 @@ public:
     void MouseUp(int button, int, int) override { log += "U" + std::to_string(button); }
     void Motion(int, int) override { log += "M"; }
     void PassiveMotion(int, int) override { log += "P"; }
-    void Reshape(int w, int h) override { log += "R" + std::to_string(w) + "x" + std::to_string(h); }
+    void Reshape(int w, int h) override {
+        log += "R" + std::to_string(w) + "x" + std::to_string(h);
+    }
     std::string log;
 };
 int redisplays = 0;

@@ -52,7 +52,8 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
     for (int i = 0; i < count;) { // vertices of 11 values: x y z, r g b a, s t r q
         const int token = static_cast<int>(f[i++]);
         const int n = token == GL_POLYGON_TOKEN ? static_cast<int>(f[i++])
-                      : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2 : 1;
+                      : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2
+                                                                               : 1;
         const GLfloat* v = &f[i];
         i += n * 11;
         // Each triangle of a glyph's quad spans the whole glyph cell.
@@ -64,8 +65,10 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
         }
         for (int k = 0; token == GL_POLYGON_TOKEN && k < TextureFont::GlyphCount; ++k)
             if (std::fabs(hi[2] - lo[2] - font.cellU) + std::fabs(hi[3] - lo[3] - font.cellV) +
-                    std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) < 1e-4 &&
-                (glyphs.empty() || glyphs.back().x != lo[0] / unit || glyphs.back().y != lo[1] / unit))
+                        std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) <
+                    1e-4 &&
+                (glyphs.empty() || glyphs.back().x != lo[0] / unit ||
+                 glyphs.back().y != lo[1] / unit))
                 glyphs.push_back({lo[0] / unit, lo[1] / unit, (hi[0] - lo[0]) / unit,
                                   (hi[1] - lo[1]) / unit, static_cast<char>(32 + k)});
     }
@@ -79,7 +82,8 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
         const double gap = i > 0 ? (g.x - glyphs[i - 1].x) / g.w - 1 : -1;
         char start[64];
         std::snprintf(start, sizeof start, "%s%.2f %.2f %.2f ", i ? "\n" : "", g.x, g.y, g.h);
-        if (i > 0 && row(glyphs[i - 1]) == row(g) && gap > -0.01 && std::fabs(gap - std::round(gap)) < 0.01)
+        if (i > 0 && row(glyphs[i - 1]) == row(g) && gap > -0.01 &&
+            std::fabs(gap - std::round(gap)) < 0.01)
             text.append(static_cast<std::size_t>(std::lround(gap)), ' ');
         else
             text += start;

@@ -16,7 +16,7 @@ bool EnsureGlContext();
 
 // Base fixture for tests that need a GL context.
 class GlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(EnsureGlContext()) << "no X display: run the tests through ./test, "
                                           "which starts an Xvfb";
