@@ -4,7 +4,6 @@
 #include "tests/support/TempDir.h"
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -30,7 +29,7 @@ class CreateTextureTest : public GlTest {
     TempDir dir;
 };
 
-TEST_F(CreateTextureTest, CopiesBottomRowFirstResamplesAndKeepsRedForIntensity) {
+TEST_F(CreateTextureTest, CopiesBottomRowFirstResamplesKeepsRedForIntensityAndShrinks) {
     ASSERT_NE(CreateTexture(dir.Write("ramp.ppm", Ramp(64)).c_str(), -1, -1, false), 0u);
     for (int row = 0; row < 64; row += 21) // texture row 0 is image row 63
         EXPECT_EQ(Texel(9, row, 64),
@@ -56,9 +55,7 @@ TEST_F(CreateTextureTest, CopiesBottomRowFirstResamplesAndKeepsRedForIntensity) 
     EXPECT_EQ(Texel(0, 0, 2)[0] * 1000 + Texel(1, 0, 2)[0], 255000);
     ASSERT_NE(CreateTexture(dir.Write("g.pgm", "P5 2 1 255\n\x11\x22").c_str(), -1, -1, false), 0u);
     EXPECT_EQ(Texel(1, 0, 2), (std::vector<int>{0x22, 0x22, 0x22, 255}));
-}
-
-TEST_F(CreateTextureTest, TooLargeShrinksWithTheWarningAndUnloadableMakesNone) {
+    // Too large shrinks with a warning; an image that can't be loaded makes none.
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     const std::string file = dir.Write("small.ppm", "P6 1 1 255\n\t\t\t");

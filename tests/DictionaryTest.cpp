@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 #include <unistd.h>
 
 #include "tests/support/TempDir.h"
 
-namespace {
-
 // The words of a list loaded from the given bytes, each followed by a space;
 // "-1" when the load fails.
-std::string Words(Dictionary& dictionary, const std::string& file) {
+static std::string Words(Dictionary& dictionary, const std::string& file) {
     if (dictionary.Load(file.c_str()) < 0)
         return "-1";
     std::string words;
@@ -24,9 +20,7 @@ std::string Words(Dictionary& dictionary, const std::string& file) {
     return words;
 }
 
-} // namespace
-
-TEST(DictionaryTest, Load_CutsCompleteLinesUpperCasesAndSortsInByteOrder) {
+TEST(DictionaryTest, Load_CutsCompleteLinesUpperCasesSortsInByteOrderOrFailsDroppingTheList) {
     TempDir dir;
     Dictionary d;
     // CR LF endings, an empty line, an apostrophe, a byte above 127, and a
@@ -46,19 +40,13 @@ TEST(DictionaryTest, Load_CutsCompleteLinesUpperCasesAndSortsInByteOrder) {
               (1u << 20) + 5);
     for (const char* empty : {"", "ANT"})
         EXPECT_EQ(Words(d, dir.Write("e", empty)), "");
-}
-
-TEST(DictionaryTest, Load_FailsQuietlyOnAMissingFileAFolderOrAHugeFileAndDropsTheList) {
-    TempDir dir;
-    Dictionary dictionary;
-    ASSERT_EQ(Words(dictionary, dir.Write("a.txt", "ANT\nBEE\n")), "ANT BEE ");
-    // Far too large to be a word list: refused before it is read.
+    // A missing file, a folder, or one far too large to be a word list
+    // (refused before it is read) fails and drops the list.
+    ASSERT_EQ(Words(d, dir.Write("a.txt", "ANT\nBEE\n")), "ANT BEE ");
     const std::string huge = dir.Write("huge.txt", "ANT\n");
     ASSERT_EQ(truncate(huge.c_str(), 64 * 1024 * 1024 + 1), 0);
     for (const std::string& bad : {dir.File("missing.txt"), dir.Path(), huge}) {
-        EXPECT_EQ(Words(dictionary, bad), "-1") << bad;
-        EXPECT_EQ(dictionary.count, -1);
-        EXPECT_STREQ(dictionary.WordAt(0), "");
-        EXPECT_EQ(dictionary.Find("ANT"), -1);
+        EXPECT_EQ(Words(d, bad), "-1") << bad;
+        EXPECT_TRUE(d.count == -1 && *d.WordAt(0) == '\0' && d.Find("ANT") == -1);
     }
 }

@@ -4,7 +4,7 @@
 
 class GameInput : public GameTest {
   protected:
-    void SetUp() override { MakeGame({"ANT", "CAT", "QUIZ"}); }
+    void SetUp() override { MakeGame("ANT\nCAT\nQUIZ\n"); }
 };
 
 TEST_F(GameInput, PausedBlockStaysAndStepsAnyKeyOrClickResumesATakenCellIsRefused) {
@@ -27,7 +27,7 @@ TEST_F(GameInput, PausedBlockStaysAndStepsAnyKeyOrClickResumesATakenCellIsRefuse
               "Q3 14.000000");
 }
 
-TEST_F(GameInput, GameOverNamesAndTheWayBackFromTheHallOfFame) {
+TEST_F(GameInput, GameOverNamesTheWayBackFromTheHallOfFameAndExit) {
     Begin();
     game->Keyboard(KeyEscape, 0, 0); // 0 does not beat "Nobody" at 0
     game->Keyboard('a', 0, 0);
@@ -55,22 +55,5 @@ TEST_F(GameInput, GameOverNamesAndTheWayBackFromTheHallOfFame) {
     EXPECT_EQ(game->state, TitleMenu);
     EXPECT_EQ(Column(4) + std::to_string(game->skill * 10 + game->showNext + game->score),
               std::string(15, '.') + "20");
-}
-
-TEST_F(GameInput, TitleMenuPointerBandsAndExit) {
-    Begin(1, false);
-    game->height = 600; // 40 pixels to a fifteenth; v = 15 - y / 40
-    const double bands[5] = {6.0, 5.0, 4.0, 3.0, 1.5};
-    std::copy(bands, bands + 5, game->menuBands);
-    // v 6 (a lower edge), v 7 (above every band), v 5, v 2, v 3, v 2.5 (an upper edge)
-    for (const auto& [y, item] :
-         {std::pair{360, 0}, {320, 0}, {400, 1}, {520, 4}, {480, 3}, {500, 3}}) {
-        game->PassiveMotion(0, y);
-        EXPECT_EQ(game->menuCursor, item) << "y " << y;
-    }
-    game->SetState(HallOfFame);
-    game->PassiveMotion(0, 560);
-    EXPECT_EQ(game->menuCursor, 3);
-    game->SetState(TitleMenu);
     EXPECT_EXIT(game->Keyboard(KeyEscape, 0, 0), ::testing::ExitedWithCode(0), "");
 }

@@ -1,14 +1,13 @@
 // The falling block, landing, settling and the letter supply.
 
-#include <cmath>
-
 #include "tests/support/GameFixture.h"
+#include <cmath>
 
 class GameWell : public GameTest {
   protected:
     // No word forms from X and Q, so nothing is ever removed.
     void SetUp() override {
-        MakeGame({"ANT", "CAT", "HYMN", "JAZZ", "LEMON", "QUIZ", "ZERO"});
+        MakeGame("ANT\nCAT\nHYMN\nJAZZ\nLEMON\nQUIZ\nZERO\n");
         Begin();
     }
 };
@@ -85,14 +84,9 @@ TEST_F(GameWell, SeededGameDrawsInOrderAndALandedWildcardBecomesALetter) {
 // Each timed state, then a frame of the right length that must still do its
 // one step: no timer was wound back, stopped or run out.
 TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
-    const std::pair<int, double> states[] = {
-        {BlockDelay, WordGame::BlockDelayLength},
-        {BlockFalling, 0.05},
-        {WordRemoval, 0.5},
-        {WellSweep, 0.1},
-        {TitleMenu, 0.5},
-        {HallOfFame, 0.5},
-    };
+    const std::pair<int, double> states[] = {{BlockDelay, 0.25}, {BlockFalling, 0.05},
+                                             {WordRemoval, 0.5}, {WellSweep, 0.1},
+                                             {TitleMenu, 0.5},   {HallOfFame, 0.5}};
     for (const auto& [state, step] : states) {
         SCOPED_TRACE(state);
         game->SetState(state);

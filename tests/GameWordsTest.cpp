@@ -10,8 +10,8 @@
 class GameWords : public GameTest {
   protected:
     void SetUp() override {
-        MakeGame({"ABC", "ANT", "CAMPANOLOGY", "CANT", "CAT", "CATS", "CDE", "DOG", "EAR", "LEMON",
-                  "ODE", "ORANGES", "QUIZ", "STRAWBERRY", "TEN"});
+        MakeGame("ABC\nANT\nCAMPANOLOGY\nCANT\nCAT\nCATS\nCDE\nDOG\nEAR\nLEMON\nODE\nORANGES\n"
+                 "QUIZ\nSTRAWBERRY\nTEN\n");
         Begin();
         game->targetIndex = -1; // no target unless a test sets one
         game->chainMultiplier = 1;
@@ -155,29 +155,22 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValuesOrTheNearestLength
 }
 
 TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
-    // Skill, level, the words a scan takes; a rising minimum lengthens a
-    // shorter target at once.
-    const std::tuple<int, int, const char*> cases[] = {{0, 4, "CAT9-QUIZ8-LEMON7-"},
-                                                       {0, 5, "QUIZ8-LEMON7-"},
-                                                       {0, 9, "QUIZ8-LEMON7-"},
-                                                       {1, 3, "CAT9-QUIZ8-LEMON7-"},
-                                                       {1, 4, "QUIZ8-LEMON7-"},
-                                                       {1, 6, "QUIZ8-LEMON7-"},
-                                                       {1, 7, "LEMON7-"},
-                                                       {2, 1, "QUIZ8-LEMON7-"},
-                                                       {2, 4, "QUIZ8-LEMON7-"},
-                                                       {2, 5, "LEMON7-"}};
+    // Skill, level and the shortest word that counts; a rising minimum
+    // lengthens a shorter target at once.
+    const int cases[][3] = {{0, 4, 3}, {0, 5, 4}, {0, 9, 4}, {1, 3, 3}, {1, 4, 4},
+                            {1, 6, 4}, {1, 7, 5}, {2, 1, 4}, {2, 4, 4}, {2, 5, 5}};
+    const char* const found[] = {"CAT9-QUIZ8-LEMON7-", "QUIZ8-LEMON7-", "LEMON7-"};
     Put(0, 9, "CAT");
     Put(0, 8, "QUIZ");
     Put(0, 7, "LEMON");
-    for (const auto& [skill, level, found] : cases) {
+    for (const auto& [skill, level, shortest] : cases) {
         SCOPED_TRACE("skill " + std::to_string(skill) + " level " + std::to_string(level));
         game->skill = skill;
         game->targetLength = 4;
         game->targetIndex = game->dictionary.Find("QUIZ");
         game->SetLevel(level);
-        EXPECT_EQ(Scan(), found);
-        EXPECT_EQ(Target(), std::strlen(found) == 7 ? "LEMON" : "QUIZ");
+        EXPECT_EQ(Scan(), found[shortest - 3]);
+        EXPECT_EQ(Target(), shortest == 5 ? "LEMON" : "QUIZ");
     }
     game->targetLength = 9;
     for (int i = 0; i < 2; ++i) {

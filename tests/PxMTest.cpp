@@ -10,26 +10,20 @@
 
 using Rgb = std::vector<int>;
 const Rgb Red{255, 0, 0};
+static Rgb Grey(int v) {
+    return Rgb(3, v);
+}
 static Rgb At(const PxM& image, double x, double y, bool sample = false) {
     int c[3];
     sample ? image.Sample(x, y, c) : image.GetPixel(int(x), int(y), c);
     return {c[0], c[1], c[2]};
 }
 
-// Loads a file, returning the result; what it printed goes to out.
-static std::string out;
-static int LoadCapturing(PxM& image, const std::string& path) {
-    testing::internal::CaptureStdout();
-    const int result = image.Load(path.c_str());
-    out = testing::internal::GetCapturedStdout();
-    return result;
-}
-
 // A 4 x 4 grey image whose pixel (x, y) is 10 (4 y + x) + 5.
 const std::string GreyFour = "P5\n4 4\n255\n\x05\x0f\x19\x23\x2d\x37\x41\x4b\x55\x5f\x69\x73\x7d"
                              "\x87\x91\x9b";
 
-TEST(PxMTest, Load_ReadsEveryKindOrFailsWithItsMessageLeavingNoImage) {
+TEST(PxMTest, LoadReadsEveryKindOrFailsLeavingNoImageAndPixelsAndSamplesAtTheEdges) {
     TempDir dir;
     PxM image;
     const std::tuple<const char*, std::string, int, Rgb> cases[] = {
@@ -81,27 +75,22 @@ TEST(PxMTest, Load_ReadsEveryKindOrFailsWithItsMessageLeavingNoImage) {
     };
     for (const auto& [path, message] : failures) {
         ASSERT_EQ(image.Load(dir.Write("good.pgm", GreyFour).c_str()), 1);
-        EXPECT_EQ(LoadCapturing(image, path), 0) << path;
-        EXPECT_EQ(out, message) << path;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(image.Load(path.c_str()), 0) << path;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), message) << path;
         // Nothing of either file is left to be read past its end.
         EXPECT_TRUE(message.empty() || (image.data == nullptr && At(image, 0, 0) == Red &&
                                         At(image, 0.5, 0.5, true) == Red));
     }
-}
-
-TEST(PxMTest, PixelsAndSamples_AtTheEdges) {
-    TempDir dir;
-    PxM image;
-    const auto Grey = [](int v) { return Rgb(3, v); };
     ASSERT_EQ(image.Load(dir.Write("g.pgm", GreyFour).c_str()), 1);
     // Pixels, then samples: nothing right of or below the last pixel is read, and
     // between -1 and 0 the first two columns extrapolate.
-    const std::tuple<double, double, bool, Rgb> cases[] = {
+    const std::tuple<double, double, bool, Rgb> edges[] = {
         {3, 3, false, Grey(155)},    {-1, 0, false, Red},         {4, 0, false, Red},
         {0, -1, false, Red},         {0, 4, false, Red},          {1.5, 2.0, true, Grey(100)},
         {0.5, 2.5, true, Grey(110)}, {3.7, 3.2, true, Grey(155)}, {-0.5, 0, true, Grey(0)},
         {-1.0, 0, true, Red},        {0, -1.0, true, Red},        {4.0, 0, true, Red},
         {0, 1e300, true, Red}};
-    for (const auto& [x, y, sample, rgb] : cases)
+    for (const auto& [x, y, sample, rgb] : edges)
         EXPECT_EQ(At(image, x, y, sample), rgb) << x << "," << y;
 }

@@ -1,21 +1,9 @@
 #include "tests/support/GameFixture.h"
 
-#include <filesystem>
-#include <fstream>
-
-void GameTest::MakeGame(const std::vector<std::string>& words) {
-    std::string list;
-    for (const std::string& word : words)
-        list += word + '\n';
-    if (words.empty())
-        std::filesystem::copy_file(GLYPHTUMBLE_DATA_DIR "/dictionary.txt",
-                                   folder.File("dictionary.txt"));
-    else
-        folder.Write("dictionary.txt", list);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
+void GameTest::MakeGame(const std::string& list) {
+    folder.Write("dictionary.txt",
+                 list.empty() ? TempDir::Read(GLYPHTUMBLE_DATA_DIR "/dictionary.txt") : list);
     game = std::make_unique<WordGame>();
-    std::filesystem::current_path(previous);
 }
 
 void GameTest::Begin(unsigned seed, bool play) {

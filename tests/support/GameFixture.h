@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "game/Keys.h"
 #include "game/WordGame.h"
@@ -16,8 +14,8 @@
 class GameTest : public ::testing::Test {
   protected:
     ~GameTest() override { game.reset(); } // it saves the Hall of Fame in the folder
-    // Constructs the game in the folder over the words, or the full list.
-    void MakeGame(const std::vector<std::string>& words);
+    // The game over the words, one a line, or over the full list when "".
+    void MakeGame(const std::string& list);
     // Start, a fixed seed, and with play Begin Game: the state is BlockDelay.
     void Begin(unsigned seed = 1, bool play = true);
     // From BlockDelay, a block (no bonus) steered to column and dropped to Settling.
@@ -29,6 +27,6 @@ class GameTest : public ::testing::Test {
     std::string Row(int row) const { return Cells(0, row, 1, 0); }
     std::string Cells(int column, int row, int across, int up) const;
 
-    TempDir folder;
+    TempDir folder{true};
     std::unique_ptr<WordGame> game;
 };

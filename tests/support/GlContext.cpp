@@ -9,32 +9,26 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-int window = 0;
 // freeglut ends the program when a window it must redraw has no display
 // callback; the tests draw on their own, so there is nothing to do here.
-void IgnoreDisplay() {}
-} // namespace
+static void IgnoreDisplay() {}
 
-bool EnsureGlContext() {
-    if (window != 0) {
-        glutSetWindow(window);
-        return true;
+void GlTest::SetUp() {
+    static int window = 0;
+    ASSERT_TRUE(window || std::getenv("DISPLAY")) << "no X display: run the tests through ./test";
+    if (window == 0) {
+        int argc = 1;
+        char name[] = "glyphtumble-test";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(800, 600);
+        window = glutCreateWindow("glyphtumble test");
+        glutDisplayFunc(IgnoreDisplay);
+        for (int i = 0; i < 5; ++i) // let the window be mapped before anything is drawn
+            glutMainLoopEvent();
     }
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0')
-        return false;
-    int argc = 1;
-    char name[] = "glyphtumble-test";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    window = glutCreateWindow("glyphtumble test");
-    glutDisplayFunc(IgnoreDisplay);
-    for (int i = 0; i < 5; ++i) // let the window be mapped before anything is drawn
-        glutMainLoopEvent();
-    return window != 0;
+    glutSetWindow(window);
 }
 
 std::string DrawnText(const TextureFont& font, const std::function<void()>& draw, double unit) {
@@ -56,13 +50,13 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
                                                                                : 1;
         const GLfloat* v = &f[i];
         i += n * 11;
-        // Each triangle of a glyph's quad spans the whole glyph cell.
         double lo[4] = {1e9, 1e9, 1e9, 1e9}, hi[4] = {-1e9, -1e9, -1e9, -1e9}; // x y s t
         for (int k = 0; k < n * 4; ++k) {
             const double value = v[k / 4 * 11 + (k % 4 < 2 ? k % 4 : k % 4 + 5)];
             lo[k % 4] = std::min(lo[k % 4], value);
             hi[k % 4] = std::max(hi[k % 4], value);
         }
+        // Each triangle of a glyph's quad spans the whole glyph cell.
         for (int k = 0; token == GL_POLYGON_TOKEN && k < TextureFont::GlyphCount; ++k)
             if (std::fabs(hi[2] - lo[2] - font.cellU) + std::fabs(hi[3] - lo[3] - font.cellV) +
                         std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) <

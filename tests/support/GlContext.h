@@ -10,17 +10,10 @@
 
 class TextureFont;
 
-// Opens the window on first use and makes its context current. False when
-// there is no X display to open it on.
-bool EnsureGlContext();
-
-// Base fixture for tests that need a GL context.
+// Tests that draw: the window opens on first use, its context made current.
 class GlTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(EnsureGlContext()) << "no X display: run the tests through ./test, "
-                                          "which starts an Xvfb";
-    }
+    void SetUp() override;
 };
 
 // The text that draw puts on screen with font, read back in feedback mode: a
