@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <tuple>
 
 const float White[4] = {1, 1, 1, 1}, Black[4] = {0, 0, 0, 1};
 const float* const Level1 = LevelBlockColour[0];
@@ -167,8 +166,8 @@ TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
                       "12.25 0.15 1.00 CAT           18");
     game->Display();
     const float tints[4][4] = {{0.67f, 0.8f, 0.93f},
-                               {11 / 12.f, 11 / 12.f, 0.55f},
-                               {10 / 12.f, 10 / 12.f, 10 / 12.f},
+                               {0.917f, 0.917f, 0.55f},
+                               {0.833f, 0.833f, 0.833f},
                                {0.75f, 0.15f, 0.15f}};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
@@ -230,10 +229,8 @@ TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
 // a 512 x 512 image, glyphs 29 / 69 as wide as tall.
 TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
     const TextureFont& font = game->font;
-    for (const auto& [k, left, bottom] : {std::tuple{0, 0, 69},
-                                          {13, 377, 69},
-                                          {14, 0, 138},
-                                          {95, 319, 483}}) { // a cell's edges in pixels
+    const int cells[][3] = {{0, 0, 69}, {13, 377, 69}, {14, 0, 138}, {95, 319, 483}};
+    for (const auto& [k, left, bottom] : cells) { // a cell's edges in pixels
         EXPECT_NEAR(font.glyphU[k] * 512, left, 1e-9) << k;
         EXPECT_NEAR((1 - font.glyphV[k]) * 512, bottom, 1e-9) << k;
     }

@@ -4,9 +4,12 @@
 
 #include <GL/freeglut.h>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <tuple>
 #include <vector>
 
 // freeglut ends the program when a window it must redraw has no display
@@ -38,50 +41,44 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
     draw();
     const int count = glRenderMode(GL_RENDER);
     EXPECT_GE(count, 0) << "feedback buffer too small";
-    struct Glyph {
-        double x, y, w, h;
-        char c;
-    };
-    std::vector<Glyph> glyphs;
+    // Each glyph once, top line first: minus its line, left, bottom, width, height, character.
+    std::set<std::tuple<long, double, double, double, double, char>> glyphs;
     for (int i = 0; i < count;) { // vertices of 11 values: x y z, r g b a, s t r q
         const int token = static_cast<int>(f[i++]);
         const int n = token == GL_POLYGON_TOKEN ? static_cast<int>(f[i++])
                       : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2
                                                                                : 1;
-        const GLfloat* v = &f[i];
-        i += n * 11;
         double lo[4] = {1e9, 1e9, 1e9, 1e9}, hi[4] = {-1e9, -1e9, -1e9, -1e9}; // x y s t
         for (int k = 0; k < n * 4; ++k) {
-            const double value = v[k / 4 * 11 + (k % 4 < 2 ? k % 4 : k % 4 + 5)];
+            const double value = f[i + k / 4 * 11 + (k % 4 < 2 ? k % 4 : k % 4 + 5)];
             lo[k % 4] = std::min(lo[k % 4], value);
             hi[k % 4] = std::max(hi[k % 4], value);
         }
+        i += n * 11;
         // Each triangle of a glyph's quad spans the whole glyph cell.
         for (int k = 0; token == GL_POLYGON_TOKEN && k < TextureFont::GlyphCount; ++k)
             if (std::fabs(hi[2] - lo[2] - font.cellU) + std::fabs(hi[3] - lo[3] - font.cellV) +
-                        std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) <
-                    1e-4 &&
-                (glyphs.empty() || glyphs.back().x != lo[0] / unit ||
-                 glyphs.back().y != lo[1] / unit))
-                glyphs.push_back({lo[0] / unit, lo[1] / unit, (hi[0] - lo[0]) / unit,
-                                  (hi[1] - lo[1]) / unit, static_cast<char>(32 + k)});
+                    std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) <
+                1e-4)
+                glyphs.insert({-std::lround(lo[1] / unit * 100), lo[0] / unit, lo[1] / unit,
+                               (hi[0] - lo[0]) / unit, (hi[1] - lo[1]) / unit, char(32 + k)});
     }
-    const auto row = [](const Glyph& g) { return std::lround(g.y * 100); };
-    std::stable_sort(glyphs.begin(), glyphs.end(), [&](const Glyph& a, const Glyph& b) {
-        return row(a) != row(b) ? row(a) > row(b) : a.x < b.x;
-    });
     std::string text;
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        const Glyph& g = glyphs[i];
-        const double gap = i > 0 ? (g.x - glyphs[i - 1].x) / g.w - 1 : -1;
-        char start[64];
-        std::snprintf(start, sizeof start, "%s%.2f %.2f %.2f ", i ? "\n" : "", g.x, g.y, g.h);
-        if (i > 0 && row(glyphs[i - 1]) == row(g) && gap > -0.01 &&
-            std::fabs(gap - std::round(gap)) < 0.01)
+    long line = LONG_MAX;
+    double last = 0;
+    for (const auto& [minusLine, x, y, w, h, c] : glyphs) {
+        const double gap = (x - last) / w - 1;
+        if (minusLine == line && gap > -0.01 && std::fabs(gap - std::round(gap)) < 0.01) {
             text.append(static_cast<std::size_t>(std::lround(gap)), ' ');
-        else
+        } else {
+            char start[64];
+            std::snprintf(start, sizeof start, "%s%.2f %.2f %.2f ", text.empty() ? "" : "\n", x, y,
+                          h);
             text += start;
-        text += g.c;
+        }
+        text += c;
+        line = minusLine;
+        last = x;
     }
     return text;
 }
