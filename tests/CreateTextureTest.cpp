@@ -4,8 +4,6 @@
 #include "tests/support/TempDir.h"
 
 #include <GL/gl.h>
-#include <string>
-#include <vector>
 
 // An n x n image: red 256 x / n, green 256 y / n, blue 250 in row 0, 50 in row 1.
 static std::string Ramp(int n) {

@@ -3,7 +3,6 @@
 
 #include <climits>
 #include <cstring>
-#include <tuple>
 
 #include "tests/support/GameFixture.h"
 

@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-
 #include "tests/support/TempDir.h"
-
-namespace {
 
 // One 44-byte record as the file holds it: the name in 30 bytes, 2 of padding,
 // then score, words and skill as little-endian 32-bit numbers.
-std::string Record(const std::string& name, int score, int words = 0, int skill = 0) {
+static std::string Record(const std::string& name, int score, int words = 0, int skill = 0) {
     std::string r(44, '\0');
     r.replace(0, name.size(), name);
     const int values[3] = {score, words, skill};
@@ -22,7 +17,7 @@ std::string Record(const std::string& name, int score, int words = 0, int skill 
 }
 
 // Scores 10, 20, ..., 100, named P10 ... P100.
-std::string TenByTen() {
+static std::string TenByTen() {
     std::string file;
     for (int i = 1; i <= 10; ++i)
         file += Record("P" + std::to_string(10 * i), 10 * i, i, i % 3);
@@ -30,14 +25,12 @@ std::string TenByTen() {
 }
 
 // The names from the lowest entry up, with the scores where asked.
-std::string Names(const HighScoreTable& table, bool scores = false) {
+static std::string Names(const HighScoreTable& table, bool scores = false) {
     std::string names;
     for (const HighScoreEntry& e : table.entries)
         names += std::string(e.name) + (scores ? ":" + std::to_string(e.score) : "") + " ";
     return names;
 }
-
-} // namespace
 
 // A foreign table: a negative score, a skill of 7, padding that is not zero,
 // a name with no NUL in its 30 bytes. It reads as written and saves unchanged.

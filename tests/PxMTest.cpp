@@ -4,9 +4,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <string>
-#include <tuple>
-#include <vector>
 
 using Rgb = std::vector<int>;
 const Rgb Red{255, 0, 0};

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
 
 const float White[4] = {1, 1, 1, 1}, Black[4] = {0, 0, 0, 1};
 const float* const Level1 = LevelBlockColour[0];

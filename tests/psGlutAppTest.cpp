@@ -4,9 +4,6 @@
 #include <GL/gl.h>
 #include <chrono>
 #include <thread>
-#include <vector>
-
-namespace {
 
 // Records which operation the callbacks reached.
 class Recorder : public psGlutApp {
@@ -22,9 +19,7 @@ class Recorder : public psGlutApp {
     void Reshape(int w, int h) override { log += "R" + std::to_string(w * 10000 + h); }
     std::string log;
 };
-int redisplays = 0;
-
-} // namespace
+static int redisplays = 0;
 
 TEST(psGlutAppTest, FrameTime_IsTheMeanOfTheLastThreeIntervals) {
     ASSERT_TRUE(InitTimer());

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "game/Keys.h"
 #include "game/WordGame.h"
 #include "tests/support/TempDir.h"

@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <set>
-#include <tuple>
-#include <vector>
 
 // freeglut ends the program when a window it must redraw has no display
 // callback; the tests draw on their own, so there is nothing to do here.
