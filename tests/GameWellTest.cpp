@@ -35,7 +35,7 @@ TEST_F(GameWell, LandingAndSettlingTable) {
 
 // Skill, level, Down held, the fall of a 0.02 s frame: at level 1 0.33, 0.5 and
 // 0.67 rows a second, rising per level by 1/6, 0.2 and 0.25; 10 with Down.
-TEST_F(GameWell, FallSpeedFollowsSkillAndLevelAndDownFallsTenRowsASecond) {
+TEST_F(GameWell, FallSpeedFollowsSkillAndLevelDownFallsTenRowsASecondAndWallsStopSteps) {
     const std::tuple<int, int, bool, double> cases[] = {
         {0, 1, false, 0.0066}, {1, 1, false, 0.01},   {2, 1, false, 0.0134}, {0, 4, false, 0.0166},
         {1, 4, false, 0.022},  {2, 4, false, 0.0284}, {0, 1, true, 0.2},     {2, 9, true, 0.2}};
@@ -51,12 +51,8 @@ TEST_F(GameWell, FallSpeedFollowsSkillAndLevelAndDownFallsTenRowsASecond) {
         game->Update(1.0); // never more than a quarter row
         EXPECT_NEAR(WordGame::SpawnHeight - game->blockHeight, fall + 0.25, 1e-9);
     }
-}
-
-TEST_F(GameWell, SideStepsStopAtTheWalls) {
-    game->Update(WordGame::BlockDelayLength);
     for (const auto& [key, presses, column] : {std::tuple{ArrowLeft, 7, 0}, {ArrowRight, 12, 10}}) {
-        for (int i = 0; i < presses; ++i)
+        for (int i = 0; i < presses; ++i) // side steps stop at the walls
             game->Special(key, 0, 0);
         EXPECT_EQ(game->blockColumn, column);
     }

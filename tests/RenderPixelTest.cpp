@@ -172,7 +172,7 @@ TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
         EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
 }
 
-TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
+TEST_F(RenderTest, TitleMenuThePointerAfterAResizeAndTheHallOfFame) {
     NewGame(10.0, 7.5, 29);
     game->state = TitleMenu;
     game->showNext = false;
@@ -190,7 +190,6 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
     }
     GlutCallbacks::SetCurrentApp(game.get()); // a fifteenth of 900 pixels is 60
     GlutCallbacks::Reshape(1000, 900);
-    GlutCallbacks::SetCurrentApp(nullptr);
     // v = 15 - y / 60: a band holds its lower edge; above and below them all,
     // and on the Hall of Fame, the pointer moves nothing.
     for (const auto& [y, item] :
@@ -201,12 +200,9 @@ TEST_F(RenderTest, TitleMenuTextHighlightAndThePointerAfterAResize) {
     game->SetState(HallOfFame);
     game->PassiveMotion(0, 540);
     EXPECT_EQ(game->menuCursor, 3);
-}
-
-// A white header, green rows dimming from the top, a grey footer.
-TEST_F(RenderTest, HallOfFameHeaderRowsAndFooterWithTheirTints) {
-    NewGame(10.0, 7.5, 29);
-    game->state = HallOfFame;
+    GlutCallbacks::Reshape(800, 600);
+    GlutCallbacks::SetCurrentApp(nullptr);
+    // The Hall of Fame: a white header, green rows dimming from the top, a grey footer.
     game->highScores.entries[9] = {"Ann", {}, 1234, 56, 2};
     game->highScores.entries[8] = {"Bob", {}, 99, 5, 7}; // a skill from a foreign file
     game->highScores.entries[0] = {"Cy", {}, 1, 1, 1};

@@ -21,10 +21,10 @@ class Recorder : public psGlutApp {
 };
 static int redisplays = 0;
 
-TEST(psGlutAppTest, FrameTime_IsTheMeanOfTheLastThreeIntervals) {
+TEST(psGlutAppTest, FrameTimeIsTheMeanOfThreeIntervalsCallbacksAskForFramesWithoutIdle) {
     ASSERT_TRUE(InitTimer());
     const std::int64_t ms = 1000000; // ReadTimer counts nanoseconds
-    psGlutApp app;
+    Recorder app;
     std::int64_t t = 5000 * ms;
     app.AddFrameSample(t);
     EXPECT_DOUBLE_EQ(app.frameTime, 0.02) << "one sample is no interval yet";
@@ -38,10 +38,6 @@ TEST(psGlutAppTest, FrameTime_IsTheMeanOfTheLastThreeIntervals) {
     app.sampleCount = 2;
     app.EnableIdle();
     EXPECT_EQ(app.idleCount * 10 + app.sampleCount, 22);
-}
-
-TEST(psGlutAppTest, Callbacks_DispatchAndAskForFramesOnlyWithoutTheIdleLoop) {
-    Recorder app;
     GlutCallbacks::SetCurrentApp(&app);
     void (*saved)() = GlutCallbacks::postRedisplay;
     GlutCallbacks::postRedisplay = [] { ++redisplays; };
