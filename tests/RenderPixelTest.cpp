@@ -56,8 +56,8 @@ class RenderTest : public GlTest {
     }
     // The text of a frame below the blocks of a title.
     std::string Text(const char* from = "") {
-        const std::string text = DrawnText(
-            game->font, [&] { game->Display(); }, 40);
+        const std::string text =
+            DrawnText(game->font, std::bind(&WordGame::Display, game.get()), 40);
         return text.substr(text.find(from));
     }
     TempDir dir{true};
