@@ -109,43 +109,10 @@ TEST_F(RenderTest, WellFallingBlockCreditedWordPauseAndPlainColoursWithoutImages
     EXPECT_TRUE(Shows(4.06, 10.5, Level1));
 }
 
-// A side wound the wrong way round would be culled and leave black.
-TEST_F(RenderTest, BlockShowsItsSidesTowardsTheViewCentre) {
-    NewGame(10.0, 7.5);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    game->DrawLetterBlock(2.0, 2.0, 0, White, White);
-    game->DrawLetterBlock(15.0, 11.0, 0, White, White);
-    // Right and top sides of the first, left and bottom of the second; black beyond.
-    EXPECT_TRUE(!Shows(3.15, 2.5, Black) && Shows(3.45, 2.5, Black));
-    EXPECT_TRUE(!Shows(2.5, 3.1, Black) && Shows(2.5, 3.3, Black));
-    EXPECT_TRUE(!Shows(14.88, 11.5, Black) && Shows(14.7, 11.5, Black));
-    EXPECT_TRUE(!Shows(15.5, 10.9, Black) && Shows(15.5, 10.75, Black));
-}
-
-// Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5,
-// each glyph 0.42 wide. The empty right half of a glyph shows the field
-// behind it, not a dark box.
-TEST_F(RenderTest, GameOverPanelNameFieldAndCursorWithGlyphsCutOut) {
-    NewGame(5.5, 12.0, 14);
-    game->state = GameOver;
-    game->nameQualifies = true;
-    game->playerName = "AB";
-    game->Display();
-    const float panel[4] = {0.8f, 0.85f, 0.9f, 1.0f}, field[4] = {0.2f, 0.225f, 0.25f, 1.0f},
-                name[4] = {0.8f, 0.9f, 1.0f, 1.0f};
-    EXPECT_TRUE(Shows(2.6, 5.1, panel, 0.92) && Shows(17.4, 9.9, panel, 0.92) &&
-                !Shows(2.4, 5.1, panel, 0.92) && Shows(3.9, 6.3, panel, 0.92));
-    EXPECT_TRUE(Shows(4.1, 6.3, field) && Shows(4.6, 6.3, name) && Shows(5.5, 6.3, name) &&
-                Shows(6.0, 6.3, field) && Shows(15.9, 6.9, field));
-    EXPECT_TRUE(Shows(4.85, 6.3, field) && Shows(5.27, 6.3, field)) << "glyph boxes";
-}
-
 // Recent words: pale blue, a bonus yellow, a chain white, the target red,
 // each dimmer by a twelfth per place above the newest.
-TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
-    NewGame(5.5, 12.0, 29);
+TEST_F(RenderTest, StatusPanelRecentWordsWithTheirTintsAndTheGameOverPanel) {
+    NewGame(5.5, 12.0, 14);
     game->showNext = false;
     game->score = 1234;
     game->wordsMade = 12;
@@ -170,10 +137,36 @@ TEST_F(RenderTest, StatusPanelAndRecentWordsAsDrawnWithTheirTints) {
                                {0.75f, 0.15f, 0.15f}};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Shows(12.35, i + 0.6, tints[i])) << i;
+    // Panel x 2.5..17.5, y 5..10; field x 4..16, y 5.75..6.95; "AB_" from x 4.5,
+    // each glyph 0.42 wide. The empty right half of a glyph shows the field
+    // behind it, not a dark box.
+    game->state = GameOver;
+    game->nameQualifies = true;
+    game->playerName = "AB";
+    game->Display();
+    const float panel[4] = {0.8f, 0.85f, 0.9f, 1.0f}, field[4] = {0.2f, 0.225f, 0.25f, 1.0f},
+                name[4] = {0.8f, 0.9f, 1.0f, 1.0f};
+    EXPECT_TRUE(Shows(2.6, 5.1, panel, 0.92) && Shows(17.4, 9.9, panel, 0.92) &&
+                !Shows(2.4, 5.1, panel, 0.92) && Shows(3.9, 6.3, panel, 0.92));
+    EXPECT_TRUE(Shows(4.1, 6.3, field) && Shows(4.6, 6.3, name) && Shows(5.5, 6.3, name) &&
+                Shows(6.0, 6.3, field) && Shows(15.9, 6.9, field));
+    EXPECT_TRUE(Shows(4.85, 6.3, field) && Shows(5.27, 6.3, field)) << "glyph boxes";
 }
 
-TEST_F(RenderTest, TitleMenuThePointerAfterAResizeAndTheHallOfFame) {
+TEST_F(RenderTest, BlockSidesTitleMenuThePointerAfterAResizeAndTheHallOfFame) {
     NewGame(10.0, 7.5, 29);
+    // A block shows its sides towards the view centre; a side wound the wrong
+    // way round would be culled and leave black.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    game->DrawLetterBlock(2.0, 2.0, 0, White, White);
+    game->DrawLetterBlock(15.0, 11.0, 0, White, White);
+    // Right and top sides of the first, left and bottom of the second; black beyond.
+    EXPECT_TRUE(!Shows(3.15, 2.5, Black) && Shows(3.45, 2.5, Black));
+    EXPECT_TRUE(!Shows(2.5, 3.1, Black) && Shows(2.5, 3.3, Black));
+    EXPECT_TRUE(!Shows(14.88, 11.5, Black) && Shows(14.7, 11.5, Black));
+    EXPECT_TRUE(!Shows(15.5, 10.9, Black) && Shows(15.5, 10.75, Black));
     game->state = TitleMenu;
     game->showNext = false;
     std::fill(std::begin(game->menuBands), std::end(game->menuBands), 0.0);
