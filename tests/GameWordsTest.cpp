@@ -41,15 +41,12 @@ TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
     EXPECT_EQ(Scan(), "CATS7-CATS105-EAR605-ODE103-CAT503-TEN703-ABC1-CDE201-CANT601-");
 }
 
-TEST_F(GameWords, LetterValuesAreTheTileValuesAndAWildcardScoresNothing) {
+TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
     const std::string values = "1332142418513113:11114484:"; // A to Z; ':' is 10
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A'] - '0') << letter;
     for (char other : {'?', 'a', '\0', '['})
         EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
-}
-
-TEST_F(GameWords, PointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
     // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
     // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
     // Word, chain, skill, level, bonus column, wildcard column, next shown, points.
@@ -128,7 +125,7 @@ TEST_F(GameWords, ACellInTwoWordsGoesOnceItsColumnClosesUpAndTheChainRunsOn) {
     EXPECT_EQ(Row(6) + Row(7), std::string(22, '.'));
 }
 
-TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValuesOrTheNearestLength) {
+TEST_F(GameWords, TargetDrawNearestLengthShortestWordBySkillAndLevelAndTargetsStopAtTen) {
     for (unsigned seed : {3u, 7u}) { // every product of two draws passes the largest int
         std::srand(seed);
         const unsigned a = std::rand(), b = std::rand();
@@ -140,20 +137,6 @@ TEST_F(GameWords, TargetDrawTakesTheUnsignedProductOfTwoValuesOrTheNearestLength
         game->PickTargetWord();
         EXPECT_EQ(game->targetIndex, expected) << "seed " << seed;
     }
-    // A length with no word: the nearest length, the longer first unless too
-    // long for a target; no target when nothing reaches the minimum.
-    const std::tuple<int, int, int, const char*> cases[] = {
-        {6, 3, 10, "ORANGES"}, {6, 3, 6, "LEMON"}, {8, 5, 10, "ORANGES"}, {12, 12, 12, ""}};
-    for (const auto& [asked, minimum, longest, word] : cases) {
-        game->minWordLength = minimum;
-        game->maxTargetLength = longest;
-        game->targetLength = asked;
-        game->PickTargetWord();
-        EXPECT_EQ(Target(), word) << minimum << " " << longest;
-    }
-}
-
-TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
     // Skill, level and the shortest word that counts; a rising minimum
     // lengthens a shorter target at once.
     const int cases[][3] = {{0, 4, 3}, {0, 5, 4}, {0, 9, 4}, {1, 3, 3}, {1, 4, 4},
@@ -175,5 +158,16 @@ TEST_F(GameWords, ShortestWordAndTargetFollowSkillAndLevelAndTargetsStopAtTen) {
     for (int i = 0; i < 2; ++i) {
         game->AdvanceTarget();
         EXPECT_EQ(Target(), "STRAWBERRY");
+    }
+    // A length with no word: the nearest length, the longer first unless too
+    // long for a target; no target when nothing reaches the minimum.
+    const std::tuple<int, int, int, const char*> nearest[] = {
+        {6, 3, 10, "ORANGES"}, {6, 3, 6, "LEMON"}, {8, 5, 10, "ORANGES"}, {12, 12, 12, ""}};
+    for (const auto& [asked, minimum, longest, word] : nearest) {
+        game->minWordLength = minimum;
+        game->maxTargetLength = longest;
+        game->targetLength = asked;
+        game->PickTargetWord();
+        EXPECT_EQ(Target(), word) << minimum << " " << longest;
     }
 }
