@@ -7,7 +7,7 @@ class GameInput : public GameTest {
     void SetUp() override { MakeGame("ANT\nCAT\nQUIZ\n"); }
 };
 
-TEST_F(GameInput, PausedBlockStaysAndStepsAnyKeyOrClickResumesATakenCellIsRefused) {
+TEST_F(GameInput, PauseAWildcardATakenCellGameOverNamesTheHallOfFameAndExit) {
     Begin();
     game->nextLetter = '?';
     game->Update(0.25);
@@ -25,10 +25,7 @@ TEST_F(GameInput, PausedBlockStaysAndStepsAnyKeyOrClickResumesATakenCellIsRefuse
     EXPECT_EQ(game->blockLetter + std::to_string(game->blockColumn) + " " +
                   std::to_string(game->blockHeight),
               "Q3 14.000000");
-}
-
-TEST_F(GameInput, GameOverNamesTheWayBackFromTheHallOfFameAndExit) {
-    Begin();
+    Begin(); // game over: names, the way back from the Hall of Fame, and exit
     game->Keyboard(KeyEscape, 0, 0); // 0 does not beat "Nobody" at 0
     game->Keyboard('a', 0, 0);
     EXPECT_EQ(game->playerName, "");

@@ -10,9 +10,8 @@ static std::string Record(const std::string& name, int score, int words = 0, int
     std::string r(44, '\0');
     r.replace(0, name.size(), name);
     const int values[3] = {score, words, skill};
-    for (int v = 0; v < 3; ++v)
-        for (int i = 0; i < 4; ++i)
-            r[32 + 4 * v + i] = static_cast<char>(static_cast<unsigned>(values[v]) >> (8 * i));
+    for (int i = 0; i < 12; ++i)
+        r[32 + i] = static_cast<char>(static_cast<unsigned>(values[i / 4]) >> (8 * (i % 4)));
     return r;
 }
 
