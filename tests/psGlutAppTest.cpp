@@ -62,28 +62,22 @@ TEST(psGlutAppTest, FrameTimeIsTheMeanOfThreeIntervalsCallbacksAskForFramesWitho
     GlutCallbacks::SetCurrentApp(nullptr);
 }
 
-class psGlutAppFrame : public GlTest {
-  protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        GlutCallbacks::SetCurrentApp(&app);
-        GlutCallbacks::Reshape(800, 600);
-    }
-    void TearDown() override { GlutCallbacks::SetCurrentApp(nullptr); }
+using psGlutAppFrame = GlTest;
+
+TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
+    Recorder app;
+    GlutCallbacks::SetCurrentApp(&app);
+    GlutCallbacks::Reshape(800, 600);
     // One frame through the display callback; the readout's corner as drawn
     // (the back buffer keeps it after the swap here).
-    std::vector<unsigned char> Frame() {
+    const auto Frame = [] {
         glClear(GL_COLOR_BUFFER_BIT);
         GlutCallbacks::Display();
         std::vector<unsigned char> corner(64 * 15 * 3);
         glReadBuffer(GL_BACK);
         glReadPixels(800 - 64, 600 - 15, 64, 15, GL_RGB, GL_UNSIGNED_BYTE, corner.data());
         return corner;
-    }
-    Recorder app;
-};
-
-TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
+    };
     GlutCallbacks::Reshape(640, 480);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -119,4 +113,5 @@ TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
         EXPECT_EQ(Frame(), first) << frame;
     }
     EXPECT_NE(Frame(), first);
+    GlutCallbacks::SetCurrentApp(nullptr);
 }
