@@ -14,20 +14,19 @@ static std::string Ramp(int n) {
     return file;
 }
 
-class CreateTextureTest : public GlTest {
-  protected:
-    // The bound texture's texel (i, j) read back as RGBA.
-    std::vector<int> Texel(int i, int j, int width) {
-        std::vector<unsigned char> texels(1 << 18);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-        return std::vector<int>(texels.begin() + (j * width + i) * 4,
-                                texels.begin() + (j * width + i + 1) * 4);
-    }
-    TempDir dir;
-};
+// The bound texture's texel (i, j) read back as RGBA.
+static std::vector<int> Texel(int i, int j, int width) {
+    std::vector<unsigned char> texels(1 << 18);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return std::vector<int>(texels.begin() + (j * width + i) * 4,
+                            texels.begin() + (j * width + i + 1) * 4);
+}
+
+using CreateTextureTest = GlTest;
 
 TEST_F(CreateTextureTest, CopiesBottomRowFirstResamplesKeepsRedForIntensityAndShrinks) {
+    TempDir dir;
     ASSERT_NE(CreateTexture(dir.Write("ramp.ppm", Ramp(64)).c_str(), -1, -1, false), 0u);
     for (int row = 0; row < 64; row += 21) // texture row 0 is image row 63
         EXPECT_EQ(Texel(9, row, 64),
