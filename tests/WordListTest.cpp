@@ -1,0 +1,41 @@
+// The word list the build makes: words a player knows, every target length,
+// no abbreviations, in the order the game's binary search needs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/TempDir.h"
+
+TEST(WordListTest, BuiltList_HoldsPlainWordsOfEveryTargetLengthInStrictOrder) {
+    std::istringstream in(TempDir::Read(std::string(GLYPHTUMBLE_DATA_DIR) + "/dictionary.txt"));
+    std::vector<std::string> words;
+    for (std::string line; std::getline(in, line);)
+        words.push_back(line);
+    ASSERT_GT(words.size(), 50000u);
+    // Strictly ascending: sorted and without duplicates.
+    EXPECT_EQ(std::adjacent_find(words.begin(), words.end(),
+                                 [](const std::string& a, const std::string& b) { return a >= b; }),
+              words.end());
+    std::set<size_t> lengths;
+    for (const std::string& w : words) {
+        EXPECT_TRUE(w.size() >= 3 && w.size() <= 15 &&
+                    std::all_of(w.begin(), w.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+            << w;
+        lengths.insert(w.size());
+    }
+    for (size_t length = 3; length <= 10; ++length)
+        EXPECT_EQ(lengths.count(length), 1u) << length;
+
+    const std::set<std::string> all(words.begin(), words.end());
+    for (const char* common : {"CAT", "WORD", "HOUSE", "GARDEN", "COLOR", "FLAVOR", "WATER",
+                               "BLOCKS", "SPELLING", "BEAUTIFUL", "YESTERDAY", "INFORMATION"})
+        EXPECT_EQ(all.count(common), 1u) << common;
+    for (const char* abbreviation : {"ABBR", "ABBREV", "ETC", "INC", "CORP", "DEPT", "GOVT",
+                                     "ASST", "BLVD", "APPROX", "MFG", "PKG", "VOLS"})
+        EXPECT_EQ(all.count(abbreviation), 0u) << abbreviation;
+}
