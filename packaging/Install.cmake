@@ -1,11 +1,29 @@
 # Installing Glyphtumble as a desktop game, and its Debian package.
 #
-#   <prefix>/bin/glyphtumble                     the launcher (packaging/glyphtumble.in)
+# A plain `cmake --install` and the Debian package (cpack -G DEB) lay out the
+# launcher and the data differently; the package follows Debian's layout for
+# games:
+#
+#   cmake --install                 the package                      what
+#   <prefix>/bin/glyphtumble        /usr/games/glyphtumble           the launcher (packaging/glyphtumble.in)
+#   <prefix>/share/glyphtumble/     /usr/share/games/glyphtumble/    the word list and the four images
+#   <prefix>/share/applications/glyphtumble.desktop                  the menu entry
+#                                   (Exec=glyphtumble in a plain install, the full path in the package,
+#                                   since /usr/games is not on every PATH)
+#
+# and both hold:
+#
 #   <prefix>/libexec/glyphtumble/glyphtumble     the game program
-#   <prefix>/share/glyphtumble/                  the word list and the four images
-#   <prefix>/share/applications/glyphtumble.desktop
+#   <prefix>/share/metainfo/glyphtumble.metainfo.xml   AppStream data for software centres
 #   <prefix>/share/icons/hicolor/NxN/apps/glyphtumble.png   (48, 128, 256)
 #   <prefix>/share/man/man6/glyphtumble.6.gz
+#   <prefix>/share/doc/glyphtumble/copyright     the licences, in Debian's machine-readable format
+#   <prefix>/share/doc/glyphtumble/changelog.gz  packaging/changelog, in Debian's format
+#
+# and the package alone /usr/share/lintian/overrides/glyphtumble.
+#
+# The three sets are install components: "common", "plain" (installed by
+# default) and "games" (installed only when asked for, as cpack does).
 #
 # The game reads its files from its working directory and writes its Hall of
 # Fame there, so it is never started directly: the launcher gives each player
@@ -17,8 +35,10 @@ include(GNUInstallDirs)
 
 set(GLYPHTUMBLE_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(GLYPHTUMBLE_PACKAGING_BINARY_DIR ${CMAKE_BINARY_DIR}/packaging)
-set(GLYPHTUMBLE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/glyphtumble)
 set(GLYPHTUMBLE_INSTALL_GAMEDIR ${CMAKE_INSTALL_LIBEXECDIR}/glyphtumble)
+set(GLYPHTUMBLE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/glyphtumble)
+# Where the package installs; its menu entry names the command by full path.
+set(GLYPHTUMBLE_PACKAGE_PREFIX /usr)
 
 # --- The icon, drawn at build time by tools/make_icon.cpp ------------------
 
@@ -43,7 +63,8 @@ foreach(size ${GLYPHTUMBLE_ICON_SIZES})
         COMMENT "Drawing the ${size}x${size} icon"
         VERBATIM)
     list(APPEND GLYPHTUMBLE_ICON_FILES ${icon})
-    install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+        COMPONENT common)
 endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${GLYPHTUMBLE_ICON_FILES})
 
@@ -60,38 +81,109 @@ add_custom_command(
     COMMENT "Compressing the manual page")
 add_custom_target(manual_page ALL DEPENDS ${GLYPHTUMBLE_MANUAL_PAGE})
 
-# --- The launcher -----------------------------------------------------------
+# --- The copyright file and the changelog ----------------------------------
+
+# The word list's and the font's notices come from the copyright files of the
+# Debian packages they are made from, as installed on the building machine.
+set(GLYPHTUMBLE_SCOWL_COPYRIGHT /usr/share/doc/scowl/copyright CACHE FILEPATH
+    "Copyright file of Debian's scowl package, the word list's source")
+set(GLYPHTUMBLE_FONT_COPYRIGHT /usr/share/doc/fonts-dejavu-core/copyright CACHE FILEPATH
+    "Copyright file of Debian's fonts-dejavu-core package, the font's source")
+foreach(pair "scowl;${GLYPHTUMBLE_SCOWL_COPYRIGHT}" "fonts-dejavu-core;${GLYPHTUMBLE_FONT_COPYRIGHT}")
+    list(GET pair 0 package)
+    list(GET pair 1 file)
+    if(NOT EXISTS ${file})
+        message(FATAL_ERROR "The package's copyright file quotes ${file}, which is missing. "
+            "Install Debian's ${package} package (tools/install-deps does).")
+    endif()
+endforeach()
+set(GLYPHTUMBLE_COPYRIGHT ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/copyright)
+add_custom_command(
+    OUTPUT ${GLYPHTUMBLE_COPYRIGHT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}
+    COMMAND ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
+        ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT} ${GLYPHTUMBLE_COPYRIGHT}
+    DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
+        ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT}
+    COMMENT "Writing the copyright file"
+    VERBATIM)
+
+# The newest changelog entry must be this version's.
+file(STRINGS ${GLYPHTUMBLE_PACKAGING_DIR}/changelog GLYPHTUMBLE_CHANGELOG_TOP LIMIT_COUNT 1)
+if(NOT GLYPHTUMBLE_CHANGELOG_TOP MATCHES "^glyphtumble \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} "
+        "at its top: add one.")
+endif()
+set(GLYPHTUMBLE_CHANGELOG ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/changelog.gz)
+add_custom_command(
+    OUTPUT ${GLYPHTUMBLE_CHANGELOG}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}
+    COMMAND ${GLYPHTUMBLE_GZIP} -9n -c ${GLYPHTUMBLE_PACKAGING_DIR}/changelog > ${GLYPHTUMBLE_CHANGELOG}
+    DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/changelog
+    COMMENT "Compressing the changelog")
+add_custom_target(package_docs ALL DEPENDS ${GLYPHTUMBLE_COPYRIGHT} ${GLYPHTUMBLE_CHANGELOG})
+
+# --- The two layouts: launcher, data and menu entry --------------------------
+
+install(TARGETS glyphtumble RUNTIME DESTINATION ${GLYPHTUMBLE_INSTALL_GAMEDIR} COMPONENT common)
+# A stripped install (the package's) also drops the sections that only say
+# which compiler made the program.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLYPHTUMBLE_INSTALL_GAMEDIR}/glyphtumble\"
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()" COMPONENT common)
 
 # The launcher finds the data and the game relative to its own folder, so the
 # tree still works when it is unpacked under another root (DESTDIR, dpkg -x).
-file(RELATIVE_PATH GLYPHTUMBLE_BIN_TO_DATA
-    ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${GLYPHTUMBLE_INSTALL_DATADIR})
-file(RELATIVE_PATH GLYPHTUMBLE_BIN_TO_GAME
-    ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${GLYPHTUMBLE_INSTALL_GAMEDIR})
-configure_file(${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.in
-    ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/glyphtumble @ONLY)
+function(glyphtumble_layout component bindir datadir command)
+    if(component STREQUAL games)
+        set(optional EXCLUDE_FROM_ALL)
+    endif()
+    set(out ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/${component})
+    file(RELATIVE_PATH GLYPHTUMBLE_BIN_TO_DATA
+        ${CMAKE_INSTALL_PREFIX}/${bindir} ${CMAKE_INSTALL_PREFIX}/${datadir})
+    file(RELATIVE_PATH GLYPHTUMBLE_BIN_TO_GAME
+        ${CMAKE_INSTALL_PREFIX}/${bindir} ${CMAKE_INSTALL_PREFIX}/${GLYPHTUMBLE_INSTALL_GAMEDIR})
+    configure_file(${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.in ${out}/glyphtumble @ONLY)
+    set(GLYPHTUMBLE_COMMAND ${command})
+    configure_file(${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.desktop.in
+        ${out}/glyphtumble.desktop @ONLY)
 
-# --- What goes where --------------------------------------------------------
+    install(PROGRAMS ${out}/glyphtumble DESTINATION ${bindir}
+        COMPONENT ${component} ${optional})
+    # The data target (tools/) makes these five; it is part of every build.
+    install(FILES
+        ${GLYPHTUMBLE_DATA_DIR}/dictionary.txt
+        ${GLYPHTUMBLE_DATA_DIR}/font.pgm
+        ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
+        ${GLYPHTUMBLE_DATA_DIR}/water.ppm
+        ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm
+        DESTINATION ${datadir} COMPONENT ${component} ${optional})
+    install(FILES ${out}/glyphtumble.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        COMPONENT ${component} ${optional})
+endfunction()
 
-install(TARGETS glyphtumble RUNTIME DESTINATION ${GLYPHTUMBLE_INSTALL_GAMEDIR})
-install(PROGRAMS ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/glyphtumble
-    DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The data target (tools/) makes these five; it is part of every build.
-install(FILES
-    ${GLYPHTUMBLE_DATA_DIR}/dictionary.txt
-    ${GLYPHTUMBLE_DATA_DIR}/font.pgm
-    ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
-    ${GLYPHTUMBLE_DATA_DIR}/water.ppm
-    ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm
-    DESTINATION ${GLYPHTUMBLE_INSTALL_DATADIR})
-install(FILES ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${GLYPHTUMBLE_MANUAL_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+glyphtumble_layout(plain ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR}/glyphtumble glyphtumble)
+glyphtumble_layout(games games ${CMAKE_INSTALL_DATADIR}/games/glyphtumble
+    ${GLYPHTUMBLE_PACKAGE_PREFIX}/games/glyphtumble)
+# lintian's notes on what the package does on purpose.
+install(FILES ${GLYPHTUMBLE_PACKAGING_DIR}/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME glyphtumble
+    COMPONENT games EXCLUDE_FROM_ALL)
+
+# --- What both layouts hold -------------------------------------------------
+
+install(FILES ${GLYPHTUMBLE_PACKAGING_DIR}/glyphtumble.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT common)
+install(FILES ${GLYPHTUMBLE_MANUAL_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT common)
+install(FILES ${GLYPHTUMBLE_COPYRIGHT} ${GLYPHTUMBLE_CHANGELOG}
+    DESTINATION ${GLYPHTUMBLE_INSTALL_DOCDIR} COMPONENT common)
 
 # --- The tests of all this --------------------------------------------------
 
 if(TARGET InstallTest)
-    add_dependencies(InstallTest desktop_icons manual_page)
+    add_dependencies(InstallTest desktop_icons manual_page package_docs)
     target_compile_definitions(InstallTest PRIVATE
         GLYPHTUMBLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
         GLYPHTUMBLE_CMAKE="${CMAKE_COMMAND}"
@@ -110,8 +202,12 @@ set(CPACK_PACKAGE_VENDOR Marrowdale)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${GLYPHTUMBLE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "word game with falling letter blocks")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${GLYPHTUMBLE_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
+# The package takes the files both layouts hold and Debian's games layout.
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${CMAKE_BINARY_DIR};Glyphtumble;common;/"
+    "${CMAKE_BINARY_DIR};Glyphtumble;games;/")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
