@@ -21,13 +21,30 @@ const char* const DataFiles[] = {"dictionary.txt", "font.pgm", "tile.ppm", "wate
 
 // Everything an install lays down, under its root.
 std::set<std::string> InstalledFiles() {
-    std::set<std::string> files = {"usr/bin/glyphtumble", "usr/libexec/glyphtumble/glyphtumble",
+    std::set<std::string> files = {"usr/bin/glyphtumble",
+                                   "usr/libexec/glyphtumble/glyphtumble",
                                    "usr/share/applications/glyphtumble.desktop",
-                                   "usr/share/man/man6/glyphtumble.6.gz"};
+                                   "usr/share/man/man6/glyphtumble.6.gz",
+                                   "usr/share/metainfo/glyphtumble.metainfo.xml",
+                                   "usr/share/doc/glyphtumble/copyright",
+                                   "usr/share/doc/glyphtumble/changelog.gz"};
     for (const char* f : DataFiles)
         files.insert(std::string("usr/share/glyphtumble/") + f);
     for (const char* n : {"48x48", "128x128", "256x256"})
         files.insert(std::string("usr/share/icons/hicolor/") + n + "/apps/glyphtumble.png");
+    return files;
+}
+
+// The package's: the same files in Debian's layout for games, and lintian's notes.
+std::set<std::string> PackagedFiles() {
+    std::set<std::string> files = {"usr/share/lintian/overrides/glyphtumble"};
+    for (std::string f : InstalledFiles()) {
+        if (f == "usr/bin/glyphtumble")
+            f = "usr/games/glyphtumble";
+        else if (f.rfind("usr/share/glyphtumble/", 0) == 0)
+            f.insert(std::string("usr/share/").size(), "games/");
+        files.insert(f);
+    }
     return files;
 }
 
@@ -52,9 +69,9 @@ std::string Install(const std::string& root) {
 
 // Starts the launcher under root with HOME=home and no XDG_DATA_HOME.
 ProgramResult Launch(const std::string& root, const std::string& home,
-                     std::vector<std::string> args, int timeout = 30) {
-    args.insert(args.begin(),
-                {"-u", "XDG_DATA_HOME", "HOME=" + home, root + "/usr/bin/glyphtumble"});
+                     std::vector<std::string> args, int timeout = 30,
+                     const std::string& command = "/usr/bin/glyphtumble") {
+    args.insert(args.begin(), {"-u", "XDG_DATA_HOME", "HOME=" + home, root + command});
     return RunProgram("/usr/bin/env", args, fs::path(root).parent_path().string(), timeout);
 }
 
@@ -142,12 +159,29 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     EXPECT_NE(control.find("Package: glyphtumble\n"), std::string::npos) << control;
     EXPECT_NE(control.find("libglut"), std::string::npos) << control;
     ASSERT_EQ(Shell("dpkg -x " + deb + " " + root + " 2>&1"), "");
-    EXPECT_EQ(FilesUnder(root), InstalledFiles());
+    EXPECT_EQ(FilesUnder(root), PackagedFiles());
+    // Info tags too: lintian reports missing hardening at that level.
+    EXPECT_EQ(
+        Shell("lintian -I --fail-on error,warning,info " + deb + " 2>/dev/null || echo failed"),
+        "");
+    const std::string copyright = TempDir::Read(root + "/usr/share/doc/glyphtumble/copyright");
+    for (const char* notice :
+         {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
+          "Files: */font.pgm", "Bitstream, Inc."})
+        EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
+    const std::string appstream = Shell("appstreamcli validate --no-net " + root +
+                                        "/usr/share/metainfo/glyphtumble.metainfo.xml 2>&1");
+    EXPECT_NE(appstream.find("Validation"), std::string::npos) << appstream;
+    EXPECT_EQ(appstream.find("errors:"), std::string::npos) << appstream;
 
-    const ProgramResult usage = Launch(root, home, {"-x"});
+    // Started the way the menu entry starts it.
+    const std::string exec =
+        Shell("sed -n 's/^Exec=//p' " + root + "/usr/share/applications/glyphtumble.desktop");
+    ASSERT_EQ(exec, "/usr/games/glyphtumble\n");
+    const ProgramResult usage = Launch(root, home, {"-x"}, 30, "/usr/games/glyphtumble");
     EXPECT_EQ(usage.status, 0);
     EXPECT_EQ(usage.err.rfind("Glyphtumble\nby Marrowdale\n", 0), 0u) << usage.err;
     EXPECT_EQ(TempDir::Read(home + "/.local/share/glyphtumble/glyphtumble.hi").size(), 440u);
-    const ProgramResult run = Launch(root, home, {}, 2);
+    const ProgramResult run = Launch(root, home, {}, 2, "/usr/games/glyphtumble");
     EXPECT_EQ(run.status, -1) << "the game ended by itself: " << run.err;
 }

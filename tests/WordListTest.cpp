@@ -35,7 +35,7 @@ TEST(WordListTest, BuiltList_HoldsPlainWordsOfEveryTargetLengthInStrictOrder) {
     for (const char* common : {"CAT", "WORD", "HOUSE", "GARDEN", "COLOR", "FLAVOR", "WATER",
                                "BLOCKS", "SPELLING", "BEAUTIFUL", "YESTERDAY", "INFORMATION"})
         EXPECT_EQ(all.count(common), 1u) << common;
-    for (const char* abbreviation : {"ABBR", "ABBREV", "ETC", "INC", "CORP", "DEPT", "GOVT",
-                                     "ASST", "BLVD", "APPROX", "MFG", "PKG", "VOLS"})
+    for (const char* abbreviation : {"ABBR", "ABBREV", "ETC", "INC", "CORP", "DEPT", "GOVT", "ASST",
+                                     "BLVD", "APPROX", "MFG", "PKG", "VOLS"})
         EXPECT_EQ(all.count(abbreviation), 0u) << abbreviation;
 }
