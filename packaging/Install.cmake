@@ -188,7 +188,8 @@ if(TARGET InstallTest)
         GLYPHTUMBLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
         GLYPHTUMBLE_CMAKE="${CMAKE_COMMAND}"
         GLYPHTUMBLE_CPACK="${CMAKE_CPACK_COMMAND}"
-        GLYPHTUMBLE_VERSION="${PROJECT_VERSION}")
+        GLYPHTUMBLE_VERSION="${PROJECT_VERSION}"
+        GLYPHTUMBLE_HARDENED=$<BOOL:${GLYPHTUMBLE_HARDENED}>)
 endif()
 
 # --- The Debian package: cpack -G DEB in the build folder -------------------
