@@ -108,7 +108,9 @@ add_custom_command(
     COMMENT "Writing the copyright file"
     VERBATIM)
 
-# The newest changelog entry must be this version's.
+# The newest changelog entry must be this version's (checked again whenever
+# the changelog changes).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/changelog)
 file(STRINGS ${GLYPHTUMBLE_PACKAGING_DIR}/changelog GLYPHTUMBLE_CHANGELOG_TOP LIMIT_COUNT 1)
 if(NOT GLYPHTUMBLE_CHANGELOG_TOP MATCHES "^glyphtumble \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} "
@@ -128,7 +130,7 @@ add_custom_target(package_docs ALL DEPENDS ${GLYPHTUMBLE_COPYRIGHT} ${GLYPHTUMBL
 install(TARGETS glyphtumble RUNTIME DESTINATION ${GLYPHTUMBLE_INSTALL_GAMEDIR} COMPONENT common)
 # A stripped install (the package's) also drops the sections that only say
 # which compiler made the program.
-install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+install(CODE "if(CMAKE_INSTALL_DO_STRIP AND NOT \"${CMAKE_STRIP}\" STREQUAL \"\")
     execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
         \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLYPHTUMBLE_INSTALL_GAMEDIR}/glyphtumble\"
         COMMAND_ERROR_IS_FATAL ANY)
