@@ -4,6 +4,9 @@
 #include <GL/glu.h>
 #include <cstdio>
 #include <ctime>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -161,6 +164,26 @@ void psGlutApp::DrawFrameRate() {
     DrawBitmapText(width - 64, height - 15, text, GLUT_BITMAP_8_BY_13);
 }
 
+#ifdef _WIN32
+
+bool InitTimer() {
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0) {
+        std::fputs("System does not support a high-resolution performance counter.\n", stderr);
+        return false;
+    }
+    timerFrequency = static_cast<double>(frequency.QuadPart);
+    return true;
+}
+
+std::int64_t ReadTimer() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+#else
+
 bool InitTimer() {
     timespec resolution;
     if (clock_getres(CLOCK_MONOTONIC, &resolution) != 0) {
@@ -176,6 +199,8 @@ std::int64_t ReadTimer() {
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
+
+#endif
 
 double TicksToSeconds(std::int64_t ticks) { return ticks / timerFrequency; }
 

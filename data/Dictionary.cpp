@@ -10,6 +10,17 @@
 
 namespace {
 
+#ifdef _WIN32
+// Windows opens a file as text unless told otherwise, which would turn CR LF
+// into LF and stop at a Ctrl-Z. Its named pipes live apart from the folders,
+// so no file of the game's can block the open.
+constexpr int ReadFlags = O_RDONLY | O_BINARY;
+#else
+// Opened without blocking: opening a named pipe would otherwise wait for a
+// writer forever.
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
 bool WordLess(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
 
 constexpr std::uint64_t Ones = 0x0101010101010101ull;
@@ -73,9 +84,7 @@ void Dictionary::Clear() {
 
 int Dictionary::Load(const char* path) {
     Clear();
-    // Opened without blocking: opening a named pipe would otherwise wait for
-    // a writer forever.
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(path, ReadFlags);
     if (fd < 0)
         return -1;
     // Only a regular file has a size to trust; a directory, a pipe or a device

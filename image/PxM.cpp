@@ -10,6 +10,17 @@
 
 namespace {
 
+#ifdef _WIN32
+// Windows opens a file as text unless told otherwise, which would turn CR LF
+// into LF and stop at a Ctrl-Z. Its named pipes live apart from the folders,
+// so no file of the game's can block the open.
+constexpr int ReadFlags = O_RDONLY | O_BINARY;
+#else
+// Opened without blocking: opening a named pipe would otherwise wait for a
+// writer forever.
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
 // One token buffer for every PxM. Its size is part of the file format the
 // game accepts: tokens are cut at 39 characters. Because a read that finds no
 // token leaves it as it was, an ASCII raster that ends early repeats its last
@@ -26,7 +37,7 @@ constexpr int MaxImageSide = 8192;
 // can't be read as an image: a named pipe would block the open, and a device
 // such as /dev/zero would feed the tokenizer forever.
 std::FILE* OpenRegularFile(const char* path) {
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(path, ReadFlags);
     if (fd < 0)
         return nullptr;
     struct stat info;

@@ -1,0 +1,35 @@
+# The portable Windows zip, glyphtumble-<version>-windows-x86_64.zip: one
+# folder holding the game, its five data files, the licence and notices and a
+# short README.txt. The game reads its files from the folder it is started in
+# and keeps its Hall of Fame there. Target: zip. Included by the top-level
+# CMakeLists.txt in Windows builds.
+
+set(GLYPHTUMBLE_ZIP_NAME glyphtumble-${PROJECT_VERSION}-windows-x86_64)
+set(stage ${CMAKE_BINARY_DIR}/zip/${GLYPHTUMBLE_ZIP_NAME})
+
+# The licence and the notices of the words and the glyphs, whichever the tree has.
+file(GLOB GLYPHTUMBLE_NOTICE_FILES ${CMAKE_SOURCE_DIR}/LICENSE* ${CMAKE_SOURCE_DIR}/NOTICE*
+     ${CMAKE_SOURCE_DIR}/COPYING* ${CMAKE_SOURCE_DIR}/data/*.copyright)
+
+set(zipFiles
+    $<TARGET_FILE:glyphtumble>
+    ${GLYPHTUMBLE_DATA_DIR}/dictionary.txt
+    ${GLYPHTUMBLE_DATA_DIR}/font.pgm
+    ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
+    ${GLYPHTUMBLE_DATA_DIR}/water.ppm
+    ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm
+    ${GLYPHTUMBLE_NOTICE_FILES}
+    ${CMAKE_CURRENT_LIST_DIR}/README.txt)
+
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/${GLYPHTUMBLE_ZIP_NAME}.zip
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy ${zipFiles} ${stage}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip
+            ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${GLYPHTUMBLE_ZIP_NAME}.zip
+            --format=zip ${GLYPHTUMBLE_ZIP_NAME}
+    DEPENDS glyphtumble ${zipFiles}
+    COMMENT "Packing ${GLYPHTUMBLE_ZIP_NAME}.zip"
+    VERBATIM)
+add_custom_target(zip ALL DEPENDS ${CMAKE_BINARY_DIR}/${GLYPHTUMBLE_ZIP_NAME}.zip)
