@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -31,6 +36,35 @@ std::int32_t GetInt(const unsigned char* p) {
 // The calls that meet the operating system: a lock held on the open file for
 // as long as the object lives (shared to read, exclusive to write), cutting
 // the file to size, and flushing it to disk.
+#ifdef _WIN32
+
+// Windows locks byte ranges; the range from 0 to the end of all offsets covers
+// the file whatever size it takes. The lock is mandatory there, but the
+// handle that holds it still reads and writes.
+class FileLock {
+public:
+    FileLock(std::FILE* file, bool exclusive)
+        : handle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) {
+        OVERLAPPED whole = {};
+        LockFileEx(handle, exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0, 0, MAXDWORD, MAXDWORD, &whole);
+    }
+    ~FileLock() {
+        OVERLAPPED whole = {};
+        UnlockFileEx(handle, 0, MAXDWORD, MAXDWORD, &whole);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    const HANDLE handle;
+};
+
+bool CutToSize(std::FILE* file, long size) { return _chsize(_fileno(file), size) == 0; }
+
+void SyncToDisk(std::FILE* file) { _commit(_fileno(file)); }
+
+#else
+
 class FileLock {
 public:
     FileLock(std::FILE* file, bool exclusive) : fd(fileno(file)) {
@@ -48,6 +82,8 @@ private:
 bool CutToSize(std::FILE* file, long size) { return ftruncate(fileno(file), size) == 0; }
 
 void SyncToDisk(std::FILE* file) { fsync(fileno(file)); }
+
+#endif
 
 } // namespace
 

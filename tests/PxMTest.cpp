@@ -32,6 +32,7 @@ TEST(PxMTest, LoadReadsEveryKindOrFailsLeavingNoImageAndPixelsAndSamplesAtTheEdg
         // after the one whitespace that ends the maximum.
         {"e.pgm", "P5 # hand\n# one\n#two\n  # 3\n2 #w\n#h\n1\n# max\n255\n#\n", 1, Rgb(3, '\n')},
         {"f.ppm", "P6 2 1 255\n\x01\x02", 0, {1, 2, 255}},   // binary cut short: 255
+        {"g.ppm", "P6 1 1 255\n\r\n\x1a", 0, {'\r', '\n', 0x1a}}, // CR LF, Ctrl-Z: just bytes
         {"h.pgm", "P2 4 1 255\n10 # c\n 20", 3, Rgb(3, 20)}, // ASCII: the last value repeats
         {"i.ppm", "P3 1 1 255 256 -1 1000000000001", 0, {0, 255, 1}}, // low 8 bits
         {"CAPS.PGM", GreyFour, 1, Rgb(3, 15)}};
