@@ -7,9 +7,25 @@
 set(GLYPHTUMBLE_ZIP_NAME glyphtumble-${PROJECT_VERSION}-windows-x86_64)
 set(stage ${CMAKE_BINARY_DIR}/zip/${GLYPHTUMBLE_ZIP_NAME})
 
-# The licence and the notices of the words and the glyphs, whichever the tree has.
-file(GLOB GLYPHTUMBLE_NOTICE_FILES ${CMAKE_SOURCE_DIR}/LICENSE* ${CMAKE_SOURCE_DIR}/NOTICE*
-     ${CMAKE_SOURCE_DIR}/COPYING* ${CMAKE_SOURCE_DIR}/data/*.copyright)
+# The licence, as LICENSE.txt so that a double-click opens it, and the
+# notices of the words and the glyphs, which packaging/make-copyright gathers
+# from the copyright files of the Debian packages they are made from.
+set(zipNotices)
+if(EXISTS ${CMAKE_SOURCE_DIR}/LICENSE)
+    configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/notices/LICENSE.txt COPYONLY)
+    list(APPEND zipNotices ${CMAKE_BINARY_DIR}/notices/LICENSE.txt)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/packaging/make-copyright)
+        set(copyrights /usr/share/doc/scowl/copyright /usr/share/doc/fonts-dejavu-core/copyright)
+        add_custom_command(
+            OUTPUT ${CMAKE_BINARY_DIR}/notices/COPYRIGHT.txt
+            COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
+                    ${copyrights} ${CMAKE_BINARY_DIR}/notices/COPYRIGHT.txt
+            DEPENDS ${CMAKE_SOURCE_DIR}/packaging/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
+                    ${copyrights}
+            VERBATIM)
+        list(APPEND zipNotices ${CMAKE_BINARY_DIR}/notices/COPYRIGHT.txt)
+    endif()
+endif()
 
 set(zipFiles
     $<TARGET_FILE:glyphtumble>
@@ -18,7 +34,7 @@ set(zipFiles
     ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
     ${GLYPHTUMBLE_DATA_DIR}/water.ppm
     ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm
-    ${GLYPHTUMBLE_NOTICE_FILES}
+    ${zipNotices}
     ${CMAKE_CURRENT_LIST_DIR}/README.txt)
 
 add_custom_command(
