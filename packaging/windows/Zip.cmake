@@ -27,6 +27,23 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/LICENSE)
     endif()
 endif()
 
+# The notices of the libraries linked into the .exe: freeglut, and MinGW-w64's
+# runtime and thread library (the GCC runtime's exception asks for none).
+set(GLYPHTUMBLE_FREEGLUT_COPYING "" CACHE FILEPATH "freeglut's COPYING, for the zip")
+set(GLYPHTUMBLE_MINGW_COPYRIGHT /usr/share/doc/mingw-w64-x86-64-dev/copyright CACHE FILEPATH
+    "Copyright file of Debian's MinGW-w64 runtime package, for the zip")
+foreach(pair "freeglut-COPYING.txt;${GLYPHTUMBLE_FREEGLUT_COPYING}"
+             "mingw-w64-copyright.txt;${GLYPHTUMBLE_MINGW_COPYRIGHT}")
+    list(GET pair 0 name)
+    list(GET pair 1 file)
+    if(NOT EXISTS "${file}")
+        message(FATAL_ERROR "The zip's ${name} comes from '${file}', which is missing "
+            "(tools/build-windows names both).")
+    endif()
+    configure_file(${file} ${CMAKE_BINARY_DIR}/notices/${name} COPYONLY)
+    list(APPEND zipNotices ${CMAKE_BINARY_DIR}/notices/${name})
+endforeach()
+
 set(zipFiles
     $<TARGET_FILE:glyphtumble>
     ${GLYPHTUMBLE_DATA_DIR}/dictionary.txt
