@@ -1,9 +1,8 @@
-// The real game played with real key and mouse events (xdotool), with known
-// letters from the test preload's rand; then a second run.
+// The real game played with real key and mouse events (xdotool), with letters
+// dealt by the test preload's rand; a second run, and two games at once.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "tests/support/GameProcess.h"
@@ -11,14 +10,35 @@
 namespace {
 
 // rand values in the order drawn. Letters index the 102-tile bag (A 0 or 102,
-// I 36, J 45, Q 69, U 86, X 94, Z 97, ? 98); a bonus draw that is a multiple
-// of 50 makes a bonus block. Spawn k draws the next letter, then the bonus: 2k+7 calls.
+// C 11, F 29, I 36, J 45, O 59, Q 69, T 80, U 86, X 94, Z 97, ? 98); a bonus
+// draw that is a multiple of 50 makes a bonus block. Spawn k draws the next
+// letter, then the bonus.
 const std::string Deal = "1,1,98,"          // the first target word; block 1 is '?'
                          "1,1,1,1,"         // Begin Game at Advanced: two more targets
                          "97,1,102,1,45,1," // spawns 1-3: Z, A, J
                          "86,50,"           // spawn 4: U; block 4 (J) is a bonus block
                          "69,1,36,1,97,1,"  // spawns 5-7: Q, I, Z
                          "94,1,94,1,94,1,94,1,94,1,94,1,94,1,94,1"; // then only X
+
+class EndToEndTest : public ::testing::Test {
+  protected:
+    // Starts a game in the run folder, dealing deal, and waits for its window.
+    std::unique_ptr<GameProcess> Launch(const std::string& deal, const std::string& at) {
+        auto game = std::make_unique<GameProcess>(
+            run, std::vector<std::string>{"-w", "640", "-h", "480", "-geometry", at},
+            std::vector<std::string>{"GLYPHTUMBLE_RAND=" + deal,
+                                     "GLYPHTUMBLE_RAND_LOG=" + base.File(at)});
+        EXPECT_NE(game->Window(20), "") << game->Err();
+        return game;
+    }
+    bool RandCalls(const std::string& at, size_t calls) {
+        return WaitFor(15, [&] { return TempDir::Read(base.File(at)).size() >= calls; });
+    }
+    std::string HighScores() const { return TempDir::Read(run + "/glyphtumble.hi"); }
+
+    TempDir base;
+    std::string run = MakeRunFolder(base);
+};
 
 // Whether the window shows at least that many colours within a few seconds.
 bool Drawn(const std::string& window, size_t count) {
@@ -31,40 +51,6 @@ bool Drawn(const std::string& window, size_t count) {
     });
 }
 
-class EndToEndTest : public ::testing::Test {
-  protected:
-    bool WaitForRandCalls(size_t calls) {
-        return WaitFor(15, [&] { return TempDir::Read(randLog).size() >= calls; });
-    }
-
-    // Starts the game, finds its window and gives it the keyboard.
-    std::unique_ptr<GameProcess> Launch(std::string& window) {
-        auto game = std::make_unique<GameProcess>(
-            GLYPHTUMBLE_BINARY,
-            std::vector<std::string>{"-w", "640", "-h", "480", "-geometry", "+640+544"}, run,
-            std::vector<std::string>{"GLYPHTUMBLE_RAND=" + Deal,
-                                     "GLYPHTUMBLE_RAND_LOG=" + randLog});
-        window = game->Window(20);
-        if (!window.empty())
-            Xdo("windowfocus --sync " + window);
-        return game;
-    }
-
-    // Keys to the focused window, then a pause for the game to show their effect.
-    void Keys(const std::string& keys, double pause = 0) {
-        bool ok = false;
-        Xdo("key --delay 30 " + keys, &ok);
-        EXPECT_TRUE(ok) << "xdotool key " << keys;
-        Pause(pause);
-    }
-
-    std::string HighScores() const { return TempDir::Read(run + "/glyphtumble.hi"); }
-
-    TempDir base;
-    std::string run = MakeRunFolder(base.Path());
-    std::string randLog = base.File("rand.log");
-};
-
 TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     // A Hall of Fame that the new score lands in the middle of.
     std::string before;
@@ -72,38 +58,36 @@ TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
         before += Record("Player " + std::to_string(i), 30 * (i + 1), i + 1, i % 3);
     base.Write("run/glyphtumble.hi", before);
 
-    std::string window;
-    auto game = Launch(window);
-    ASSERT_FALSE(window.empty()) << "no game window\n" << game->Output();
-    ASSERT_TRUE(WaitForRandCalls(2)) << "the title menu never came";
+    auto game = Launch(Deal, "+640+544");
+    const std::string window = game->Window(0);
+    ASSERT_TRUE(RandCalls("+640+544", 2)) << "the title menu never came";
     EXPECT_TRUE(Drawn(window, 64)) << "the title menu looks blank";
 
     // Up x3 wraps to "Exit to system", Down on to "Skill Level: ", Return
     // makes it Advanced; Down, Space hides the next block.
-    Keys("Up Up Up Down Return Down space");
+    game->Keys("Up Up Up Down Return Down space");
     // The pointer on the "Begin Game" band selects it; a click is an Enter.
     Xdo("mousemove --window " + window + " 320 336"); // 640 x 480: 9/30 up from the bottom
     Pause(0.2);
     Xdo("click 1");
 
     // Block 1 is a '?': the first letter typed while it falls is its letter.
-    ASSERT_TRUE(WaitForRandCalls(9)) << "the game did not begin";
-    Keys("z");
+    ASSERT_TRUE(RandCalls("+640+544", 9)) << "the game did not begin";
+    game->Keys("z");
     // Every block now drops fast; Z, A, J stack on it at column 5: JAZZ downwards.
-    Xdo("keydown Down");
+    Xdo("keydown --window " + window + " Down");
     // U stays at column 5; Q one left, I one right, Z two right: QUIZ across,
     // credited once block 9 spawns.
     for (const auto& [spawn, keys] : std::vector<std::pair<int, std::string>>{
              {5, ""}, {6, "Left"}, {7, "Right"}, {8, "Right Right"}, {9, ""}}) {
-        ASSERT_TRUE(WaitForRandCalls(2 * spawn + 7)) << "spawn " << spawn;
+        ASSERT_TRUE(RandCalls("+640+544", 2 * spawn + 7)) << "spawn " << spawn;
         if (!keys.empty())
-            Keys(keys);
+            game->Keys(keys);
     }
-    Xdo("keyup Down");
+    Xdo("keyup --window " + window + " Down");
 
     // Tab pauses, Escape resumes, Escape gives up; a name mended by Backspace.
-    Keys("Tab Escape Escape");
-    Keys("Z o e x BackSpace y Return");
+    game->Keys("Tab Escape Escape Z o e x BackSpace y Return");
 
     // JAZZ (8+1+10+10+2) x2 bonus = 62, +62/4 = 77, x2 Advanced = 154, x23/20
     // hidden next = 177; QUIZ (10+1+1+10+2) = 24, +6, x2, x23/20 = 69: 246.
@@ -115,23 +99,21 @@ TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     EXPECT_TRUE(Drawn(window, 16)) << "the Hall of Fame looks blank";
 
     // Any key to the menu; "High Scores" and a click back; "Exit to system".
-    Keys("space", 0.3);
-    Keys("Down Return", 0.3);
+    game->Keys("space", 0.3);
+    game->Keys("Down Return", 0.3);
     Xdo("click 1");
     Pause(0.3);
-    Keys("Down Down Return");
-    EXPECT_EQ(game->Wait(10), 0) << game->Output();
+    game->Keys("Down Down Return");
+    EXPECT_EQ(game->Wait(10), 0) << game->Err();
     EXPECT_EQ(HighScores(), expected);
 
     // A second run shows the table and leaves it as it is: Escape, Escape ends.
-    std::filesystem::remove(randLog);
-    auto second = Launch(window);
-    ASSERT_FALSE(window.empty()) << second->Output();
-    ASSERT_TRUE(WaitForRandCalls(2));
-    Keys("Down Return", 0.3);
-    Keys("Escape", 0.3);
-    Keys("Escape");
-    EXPECT_EQ(second->Wait(10), 0) << second->Output();
+    auto second = Launch(Deal, "+0+0");
+    ASSERT_TRUE(RandCalls("+0+0", 2));
+    second->Keys("Down Return", 0.3);
+    second->Keys("Escape", 0.3);
+    second->Keys("Escape");
+    EXPECT_EQ(second->Wait(10), 0) << second->Err();
     EXPECT_EQ(HighScores(), expected);
     EXPECT_EQ(Listing(run), (std::set<std::string>{"coarse.ppm", "dictionary.txt", "font.pgm",
                                                    "glyphtumble.hi", "tile.ppm", "water.ppm"}));

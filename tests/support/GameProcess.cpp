@@ -1,21 +1,18 @@
 #include "tests/support/GameProcess.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <grp.h>
 #include <pwd.h>
-#include <set>
 #include <signal.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/support/TempDir.h"
+namespace fs = std::filesystem;
 
 std::string Shell(const std::string& command, bool* ok) {
     std::string out;
@@ -29,18 +26,19 @@ std::string Shell(const std::string& command, bool* ok) {
     return out;
 }
 
-std::string MakeRunFolder(const std::string& base) {
-    const std::string run = base + "/run";
-    std::filesystem::create_directory(run);
+// Copies, not links: a test may grow or break them, and another account must reach them.
+std::string MakeRunFolder(const TempDir& base) {
+    fs::permissions(base.Path(), fs::perms::others_exec, fs::perm_options::add);
+    const std::string run = base.File("run");
+    fs::create_directory(run);
     for (const char* file : {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
-        std::filesystem::create_symlink(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + file,
-                                        run + "/" + file);
+        fs::copy_file(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + file, run + "/" + file);
     return run;
 }
 
 std::set<std::string> Listing(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    for (const auto& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
     return names;
 }
@@ -54,65 +52,63 @@ std::string Record(const std::string& name, int score, int words, int skill) {
     return bytes;
 }
 
-static double Slowness() { // 1, or 25 under a wrapper
+static const char* Wrapper() {
     const char* wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
-    return wrapper != nullptr && *wrapper != '\0' ? 25.0 : 1.0;
+    return wrapper != nullptr ? wrapper : "";
 }
 
 bool WaitFor(double seconds, const std::function<bool()>& condition) {
-    for (int i = static_cast<int>(seconds * Slowness() * 50); i > 0; --i, usleep(20000))
+    for (int i = static_cast<int>(seconds * (*Wrapper() ? 25 : 1) * 50); i > 0; --i, usleep(20000))
         if (condition())
             return true;
     return condition();
 }
 
-void Pause(double seconds) {
-    usleep(static_cast<useconds_t>(seconds * (Slowness() > 1.0 ? 5.0 : 1.0) * 1e6));
-}
+void Pause(double seconds) { usleep(static_cast<useconds_t>(seconds * (*Wrapper() ? 5 : 1) * 1e6)); }
 
-GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& dir, const std::vector<std::string>& env,
-                         const std::string& user) {
-    static int serial = 0;
-    const std::string stem = dir + ".game" + std::to_string(++serial);
-    outFile = stem + ".out";
-    windowFile = stem + ".window";
+GameProcess::GameProcess(const std::string& dir, const std::vector<std::string>& args,
+                         const std::vector<std::string>& env, const std::string& user,
+                         const std::string& program) {
+    std::string preload = GLYPHTUMBLE_TEST_PRELOAD, run = program;
+    const std::string windowFile = capture.File("window");
     // The preload comes before a sanitizer runtime in the library list.
     const char* asan = std::getenv("ASAN_OPTIONS");
     std::vector<std::string> settings = {"GLYPHTUMBLE_WINDOW_FILE=" + windowFile,
-                                         std::string("LD_PRELOAD=") + GLYPHTUMBLE_TEST_PRELOAD,
                                          "ASAN_OPTIONS=verify_asan_link_order=0" +
                                              (asan != nullptr ? ":" + std::string(asan) : "")};
-    settings.insert(settings.end(), env.begin(), env.end());
-
     const passwd* account = user.empty() ? nullptr : getpwnam(user.c_str());
     if (account != nullptr) {
-        // It must pass through the parent, write the window file and reach the display.
-        std::filesystem::permissions(std::filesystem::path(dir).parent_path(),
-                                     std::filesystem::perms::others_exec,
-                                     std::filesystem::perm_options::add);
-        std::ofstream(windowFile, std::ios::binary).flush();
+        // The account may be unable to enter the folder the build lives in.
+        fs::permissions(capture.Path(), fs::perms::others_read | fs::perms::others_exec,
+                        fs::perm_options::add);
+        for (std::string* file : {&run, &preload}) {
+            const std::string copy = capture.File(fs::path(*file).filename().string());
+            fs::copy_file(*file, copy);
+            *file = copy;
+        }
+        capture.Write("window", "");
         chmod(windowFile.c_str(), 0666);
         if (const char* authority = std::getenv("XAUTHORITY")) {
-            authorityFile = stem + ".xauthority";
-            std::ofstream(authorityFile, std::ios::binary) << TempDir::Read(authority);
-            chmod(authorityFile.c_str(), 0644);
-            settings.push_back("XAUTHORITY=" + authorityFile);
+            settings.push_back("XAUTHORITY=" + capture.Write("xauthority", TempDir::Read(authority)));
+            chmod(capture.File("xauthority").c_str(), 0644);
         }
         settings.push_back("MESA_SHADER_CACHE_DISABLE=true");
     }
-    std::istringstream wrapper(
-        std::getenv("GLYPHTUMBLE_WRAPPER") ? std::getenv("GLYPHTUMBLE_WRAPPER") : "");
+    settings.push_back("LD_PRELOAD=" + preload);
+    settings.insert(settings.end(), env.begin(), env.end());
+    std::istringstream wrapper(Wrapper());
     std::vector<std::string> command;
     for (std::string word; wrapper >> word;)
         command.push_back(word);
-    command.push_back(program);
+    command.push_back(run);
     command.insert(command.end(), args.begin(), args.end());
 
+    const int out = open(capture.File("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int err = open(capture.File("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     pid = fork();
     if (pid == 0) {
-        dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-        dup2(1, 2);
+        dup2(out, 1);
+        dup2(err, 2);
         if (chdir(dir.c_str()) != 0 ||
             (account != nullptr && (setgroups(0, nullptr) != 0 || setgid(account->pw_gid) != 0 ||
                                     setuid(account->pw_uid) != 0)))
@@ -126,10 +122,12 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
         execvp(argv[0], argv.data());
         _exit(127);
     }
+    close(out);
+    close(err);
 }
 
 GameProcess::~GameProcess() {
-    if (Running() && kill(pid, SIGKILL) == 0) // its files go with the test's folder
+    if (Running() && kill(pid, SIGKILL) == 0)
         waitpid(pid, nullptr, 0);
 }
 
@@ -148,14 +146,18 @@ int GameProcess::Wait(double seconds) {
 }
 
 std::string GameProcess::Window(double seconds) {
-    std::string window;
-    WaitFor(seconds, [&] {
-        const std::string id = TempDir::Read(windowFile);
+    const bool shown = WaitFor(seconds, [&] {
+        const std::string id = TempDir::Read(capture.File("window"));
         window = id.substr(0, id.find('\n'));
         // Keys sent before the window is mapped would be lost.
-        const std::string shown = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
+        const std::string mapped = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
         return window != "" && window != "0" &&
-               shown.find("\n" + window + "\n") != std::string::npos;
+               mapped.find("\n" + window + "\n") != std::string::npos;
     });
-    return window;
+    return shown ? window : "";
+}
+
+void GameProcess::Keys(const std::string& keys, double pause) {
+    Xdo("key --window " + window + " --delay 30 " + keys);
+    Pause(pause);
 }
