@@ -1,29 +1,16 @@
 #pragma once
 
-// One temporary file per fuzzing process, for loaders that take a path. It is
-// made on first use and removed when the process ends.
+// The fuzz input as a file, for loaders that take a path: one file per
+// process (named like an image, for the image reader), rewritten for every
+// input and removed at exit. FuzzCheck reports a failed property as a crash
+// with the input that caused it.
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
 
-inline const std::string& FuzzTempFile(const char* stem) {
-    static std::string path;
-    if (path.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        path = std::string(tmp != nullptr ? tmp : "/tmp") + "/" + stem + "-XXXXXX";
-        const int fd = mkstemp(path.data());
-        if (fd < 0)
-            std::abort();
-        close(fd);
-        std::atexit([] { unlink(path.c_str()); });
-    }
-    return path;
-}
-
-// libFuzzer reports an abort as a crash with the input that caused it; the
-// line tells which property failed.
 #define FuzzCheck(ok)                                                                              \
     do {                                                                                           \
         if (!(ok)) {                                                                               \
@@ -31,3 +18,16 @@ inline const std::string& FuzzTempFile(const char* stem) {
             std::abort();                                                                          \
         }                                                                                          \
     } while (0)
+
+inline const char* FuzzTempFile(const std::uint8_t* data, size_t size) {
+    static const std::string path = [] {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string name = std::string(tmp != nullptr ? tmp : "/tmp") + "/fuzz-XXXXXX.ppm";
+        FuzzCheck(close(mkstemps(name.data(), 4)) == 0);
+        std::atexit([] { unlink(path.c_str()); });
+        return name;
+    }();
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    FuzzCheck(out != nullptr && std::fwrite(data, 1, size, out) == size && std::fclose(out) == 0);
+    return path.c_str();
+}
