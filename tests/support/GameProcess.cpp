@@ -1,46 +1,26 @@
 #include "tests/support/GameProcess.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <grp.h>
-#include <pwd.h>
 #include <signal.h>
-#include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
-
-std::string Shell(const std::string& command, bool* ok) {
+std::string Shell(const std::string& command) {
     std::string out;
     std::FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
     for (size_t n; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         out.append(buffer, n);
-    const int status = pipe != nullptr ? pclose(pipe) : -1;
-    if (ok != nullptr)
-        *ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (pipe != nullptr)
+        pclose(pipe);
     return out;
 }
 
-// Copies, not links: a test may grow or break them, and another account must reach them.
+// Copies, not links: a test may break them, and another account must reach them.
 std::string MakeRunFolder(const TempDir& base) {
-    fs::permissions(base.Path(), fs::perms::others_exec, fs::perm_options::add);
-    const std::string run = base.File("run");
-    fs::create_directory(run);
-    for (const char* file : {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
-        fs::copy_file(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + file, run + "/" + file);
-    return run;
-}
-
-std::set<std::string> Listing(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
+    Shell("chmod o+x " + base.Path() + " && mkdir " + base.File("run") + " && cd " +
+          GLYPHTUMBLE_DATA_DIR + " && cp dictionary.txt *.p?m " + base.File("run"));
+    return base.File("run");
 }
 
 std::string Record(const std::string& name, int score, int words, int skill) {
@@ -52,112 +32,67 @@ std::string Record(const std::string& name, int score, int words, int skill) {
     return bytes;
 }
 
-static const char* Wrapper() {
-    const char* wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
-    return wrapper != nullptr ? wrapper : "";
-}
+static const char* const Wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
 
 bool WaitFor(double seconds, const std::function<bool()>& condition) {
-    for (int i = static_cast<int>(seconds * (*Wrapper() ? 25 : 1) * 50); i > 0; --i, usleep(20000))
+    for (int i = static_cast<int>(seconds * (Wrapper ? 25 : 1) * 50); i > 0; --i, usleep(20000))
         if (condition())
             return true;
     return condition();
 }
 
-void Pause(double seconds) { usleep(static_cast<useconds_t>(seconds * (*Wrapper() ? 5 : 1) * 1e6)); }
-
 GameProcess::GameProcess(const std::string& dir, const std::vector<std::string>& args,
                          const std::vector<std::string>& env, const std::string& user,
-                         const std::string& program) {
-    std::string preload = GLYPHTUMBLE_TEST_PRELOAD, run = program;
-    const std::string windowFile = capture.File("window");
+                         std::string program) {
     // The preload comes before a sanitizer runtime in the library list.
-    const char* asan = std::getenv("ASAN_OPTIONS");
-    std::vector<std::string> settings = {"GLYPHTUMBLE_WINDOW_FILE=" + windowFile,
-                                         "ASAN_OPTIONS=verify_asan_link_order=0" +
-                                             (asan != nullptr ? ":" + std::string(asan) : "")};
-    const passwd* account = user.empty() ? nullptr : getpwnam(user.c_str());
-    if (account != nullptr) {
-        // The account may be unable to enter the folder the build lives in.
-        fs::permissions(capture.Path(), fs::perms::others_read | fs::perms::others_exec,
-                        fs::perm_options::add);
-        for (std::string* file : {&run, &preload}) {
-            const std::string copy = capture.File(fs::path(*file).filename().string());
-            fs::copy_file(*file, copy);
-            *file = copy;
-        }
-        capture.Write("window", "");
-        chmod(windowFile.c_str(), 0666);
-        if (const char* authority = std::getenv("XAUTHORITY")) {
-            settings.push_back("XAUTHORITY=" + capture.Write("xauthority", TempDir::Read(authority)));
-            chmod(capture.File("xauthority").c_str(), 0644);
-        }
-        settings.push_back("MESA_SHADER_CACHE_DISABLE=true");
+    std::string preload = GLYPHTUMBLE_TEST_PRELOAD, as,
+                command = "cd '" + dir +
+                          "' && exec env GLYPHTUMBLE_WINDOW_FILE=" + capture.Write("window", "") +
+                          " ASAN_OPTIONS=verify_asan_link_order=0:$ASAN_OPTIONS";
+    if (!user.empty()) { // who may not enter the build's folders, nor read the X authority
+        program = capture.Write("game", TempDir::Read(program));
+        preload = capture.Write("preload.so", TempDir::Read(preload));
+        command += " MESA_SHADER_CACHE_DISABLE=true XAUTHORITY=" +
+                   capture.Write("xauthority", TempDir::Read(std::getenv("XAUTHORITY") ?: ""));
+        Shell("chmod -R a+rwX " + capture.Path() + " && chmod a+x " + program);
+        as = " setpriv --reuid=" + user + " --regid=$(id -g " + user + ") --clear-groups";
     }
-    settings.push_back("LD_PRELOAD=" + preload);
-    settings.insert(settings.end(), env.begin(), env.end());
-    std::istringstream wrapper(Wrapper());
-    std::vector<std::string> command;
-    for (std::string word; wrapper >> word;)
-        command.push_back(word);
-    command.push_back(run);
-    command.insert(command.end(), args.begin(), args.end());
-
-    const int out = open(capture.File("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    const int err = open(capture.File("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    pid = fork();
-    if (pid == 0) {
-        dup2(out, 1);
-        dup2(err, 2);
-        if (chdir(dir.c_str()) != 0 ||
-            (account != nullptr && (setgroups(0, nullptr) != 0 || setgid(account->pw_gid) != 0 ||
-                                    setuid(account->pw_uid) != 0)))
-            _exit(125);
-        for (const std::string& setting : settings)
-            putenv(strdup(setting.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& word : command)
-            argv.push_back(const_cast<char*>(word.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
+    command += " LD_PRELOAD=" + preload;
+    for (const std::string& setting : env)
+        command += " '" + setting + "'";
+    command += as + " " + (Wrapper ? Wrapper : "") + " '" + program + "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    command += " >" + capture.File("out") + " 2>" + capture.File("err");
+    if ((pid = fork()) == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
         _exit(127);
     }
-    close(out);
-    close(err);
 }
 
 GameProcess::~GameProcess() {
-    if (Running() && kill(pid, SIGKILL) == 0)
+    if (status == -1 && kill(pid, SIGKILL) == 0)
         waitpid(pid, nullptr, 0);
 }
 
-bool GameProcess::Running() {
-    int raw = 0;
-    if (ended || pid <= 0 || waitpid(pid, &raw, WNOHANG) != pid)
-        return !ended && pid > 0;
-    ended = true;
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return false;
-}
-
 int GameProcess::Wait(double seconds) {
-    WaitFor(seconds, [this] { return !Running(); });
-    return ended ? status : -1;
+    int raw = 0;
+    if (status == -1 && WaitFor(seconds, [&] { return waitpid(pid, &raw, WNOHANG) == pid; }))
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 256;
+    return status == 256 ? -1 : status;
 }
 
 std::string GameProcess::Window(double seconds) {
-    const bool shown = WaitFor(seconds, [&] {
-        const std::string id = TempDir::Read(capture.File("window"));
-        window = id.substr(0, id.find('\n'));
-        // Keys sent before the window is mapped would be lost.
-        const std::string mapped = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
-        return window != "" && window != "0" &&
-               mapped.find("\n" + window + "\n") != std::string::npos;
+    std::string id;                            // "<id>\n" once the preload has written it
+    const bool mapped = WaitFor(seconds, [&] { // keys sent before would be lost
+        id = TempDir::Read(capture.File("window"));
+        const std::string shown = "\n" + Xdo("search --onlyvisible --name '^Glyphtumble$'");
+        return id.size() > 2 && shown.find("\n" + id) != std::string::npos;
     });
-    return shown ? window : "";
+    return window = mapped ? id.substr(0, id.size() - 1) : "";
 }
 
-void GameProcess::Keys(const std::string& keys, double pause) {
+void GameProcess::Keys(const std::string& keys, double pause) const {
     Xdo("key --window " + window + " --delay 30 " + keys);
     Pause(pause);
 }

@@ -1,53 +1,45 @@
 #pragma once
 
-// The one harness for tests that start real programs. MakeRunFolder gives the
-// game a folder with copies of its data files; GameProcess runs the game (or
-// another program) there with the test preload (tests/preload: a rand of the
-// test's choosing, the id of the game's window), captures its output, sends
-// keys through xdotool and waits for its end; the test then reads the folder
-// back. Under GLYPHTUMBLE_WRAPPER (e.g. valgrind) the game runs inside the
-// wrapper and every wait stretches.
+// The harness of the tests that start real programs: MakeRunFolder gives the
+// game a folder of its own with copies of the data files; GameProcess runs the
+// game (or another program) there with the test preload (tests/preload),
+// sends keys to its window and waits for its end. Under GLYPHTUMBLE_WRAPPER
+// (valgrind, say) the program runs inside the wrapper and every wait stretches.
 
 #include <functional>
-#include <set>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "tests/support/TempDir.h"
 
 class GameProcess {
   public:
-    // Runs program with args in dir, env's "NAME=value" settings added; as user
-    // when one is named (the test is root), from copies that account can reach.
+    // env: "NAME=value" settings; user: an account to run as (the test is
+    // root), from copies it can reach wherever the build lies.
     GameProcess(const std::string& dir, const std::vector<std::string>& args,
                 const std::vector<std::string>& env = {}, const std::string& user = "",
-                const std::string& program = GLYPHTUMBLE_BINARY);
+                std::string program = GLYPHTUMBLE_BINARY);
     ~GameProcess(); // kills it if it still runs
 
-    std::string Window(double seconds); // its mapped X window id, or ""
-    void Keys(const std::string& keys, double pause = 0); // to the window, then a pause
-    bool Running();                                       // reaps it when it has ended
+    std::string Window(double seconds = 0);                     // its mapped X window id, or ""
+    void Keys(const std::string& keys, double pause = 0) const; // to the window, then a pause
     int Wait(double seconds); // exit status; -1 if killed or still running
-    std::string Out() const { return TempDir::Read(capture.File("out")); }
     std::string Err() const { return TempDir::Read(capture.File("err")); }
 
   private:
-    TempDir capture;
-    pid_t pid = -1;
-    int status = -1;
-    bool ended = false;
+    TempDir capture; // its output and window id, and the copies
+    int pid = -1, status = -1;
     std::string window;
 };
 
-// Runs a shell command and returns what it printed; ok tells whether it succeeded.
-std::string Shell(const std::string& command, bool* ok = nullptr);
-inline std::string Xdo(const std::string& args, bool* ok = nullptr) {
-    return Shell("xdotool " + args + " 2>/dev/null", ok);
+std::string Shell(const std::string& command); // what it printed
+inline std::string Xdo(const std::string& args) {
+    return Shell("xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const TempDir& base); // base/run with the data files
-std::set<std::string> Listing(const std::string& folder);                     // names in it
+std::string MakeRunFolder(const TempDir& base);                               // base/run
 std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
-void Pause(double seconds); // a few frames' time, five times longer under a wrapper
-// Polls condition every 20 ms for up to seconds (stretched under a wrapper).
+// Polls condition every 20 ms for up to seconds.
 bool WaitFor(double seconds, const std::function<bool()>& condition);
+inline void Pause(double seconds) {
+    WaitFor(seconds, [] { return false; });
+}
