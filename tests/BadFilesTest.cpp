@@ -111,6 +111,7 @@ TEST(BadFilesTest, WordList) {
             {"a directory", d, "rm $F && mkdir $F", "", 1},
             {"a named pipe", d, "rm $F && mkfifo $F", "", 1},
             {"an endless device", d, "ln -sfn /dev/zero $F", "", 1},
+            {"one byte over 64 MiB, sparse", d, "truncate -s 67108865 $F", "", 1, "67108865"},
             {"binary garbage", d, "", Garbage(1 << 16, 1) + "\n"},
             {"one line of a megabyte", d, "", std::string(1 << 20, 'Q') + "\n"},
             {"unsorted", d, "", unsorted},
