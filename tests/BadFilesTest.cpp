@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 #include "tests/support/GameProcess.h"
@@ -39,61 +39,60 @@ std::string Garbage(size_t size, unsigned seed) {
 }
 
 struct Run {
-    TempDir base;
-    std::string run = MakeRunFolder(base), hi = run + "/glyphtumble.hi", table, listing;
-    std::unique_ptr<GameProcess> game;
-    std::string Table() const { // the high-score file, or "none"
-        return std::filesystem::is_regular_file(hi) ? TempDir::Read(hi) : "none";
+    Run(const Row& r, const std::string& user) : row(r) {
+        base.Write("run/glyphtumble.hi", Table(100));
+        if (row.command.empty())
+            base.Write("run/" + row.file, row.bytes);
+        else
+            EXPECT_EQ(
+                Shell("cd " + run + " && F=" + row.file + " && " + row.command + " && echo ok"),
+                "ok\n");
+        table = HighScores(), listing = Listing();
+        game.emplace(run, std::vector<std::string>{"-w", "320", "-h", "240", "-geometry", "+0+0"},
+                     std::vector<std::string>{}, user);
+    }
+    std::string HighScores() const { // "none" when not a file
+        return Shell("cd " + run + " && [ -f glyphtumble.hi ] && cat glyphtumble.hi || echo none");
     }
     std::string Listing() const { return Shell("ls -A -I glyphtumble.hi " + run); }
+
+    void Check() {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(game->Wait(15), row.status) << game->Err();
+        const std::string err = game->Err();
+        EXPECT_TRUE(row.err.empty() ||
+                    (err.find(row.file) != std::string::npos &&
+                     err.find(row.err) != std::string::npos && err.find('\n') == err.size() - 1))
+            << err;
+        Shell("chmod u+w " + run); // to remove it
+        EXPECT_TRUE(table == "none\n" || HighScores() == table) << "the table changed";
+        // Ending from main, the game saves the table it had to create.
+        EXPECT_TRUE(row.command != NoTable || HighScores() == Table(0)) << "no new table";
+        EXPECT_EQ(Listing(), listing) << "files came or went in the game's folder";
+    }
+
+    const Row& row;
+    TempDir base;
+    std::string run = MakeRunFolder(base), table, listing;
+    std::optional<GameProcess> game;
 };
 
 // Those that play begin a game, give up, and leave game over, the Hall of
 // Fame and the menu with Escape.
 void RunAll(const std::vector<Row>& rows, const std::string& user = "") {
     for (size_t first = 0; first < rows.size(); first += 6) {
-        std::vector<Run> runs(std::min<size_t>(rows.size() - first, 6));
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const Row& row = rows[first + i];
-            Run& r = runs[i];
-            r.base.Write("run/glyphtumble.hi", Table(100));
-            if (row.command.empty())
-                r.base.Write("run/" + row.file, row.bytes);
-            else
-                EXPECT_EQ(Shell("cd " + r.run + " && F=" + row.file + " && " + row.command +
-                                " && echo done"),
-                          "done\n");
-            r.listing = r.Listing();
-            r.table = r.Table();
-            r.game = std::make_unique<GameProcess>(
-                r.run, std::vector<std::string>{"-w", "320", "-h", "240", "-geometry", "+0+0"},
-                std::vector<std::string>{}, user);
-        }
-        for (size_t i = 0; i < runs.size(); ++i)
-            EXPECT_TRUE(rows[first + i].status != 0 || runs[i].game->Window(20) != "")
-                << rows[first + i].name << ": no window\n"
-                << runs[i].game->Err();
+        std::vector<std::unique_ptr<Run>> runs;
+        for (size_t i = first; i < std::min(first + 6, rows.size()); ++i)
+            runs.push_back(std::make_unique<Run>(rows[i], user));
+        for (auto& r : runs)
+            EXPECT_TRUE(r->row.status != 0 || r->game->Window(20) != "") << r->row.name;
         for (const std::string key : {"", "Return", "Escape", "Escape", "Escape", "Escape"}) {
-            for (size_t i = 0; i < runs.size() && key != ""; ++i)
-                runs[i].game->Keys(key);
+            for (auto& r : runs)
+                r->game->Keys(key);
             Pause(key == "Return" ? 1.0 : 0.4);
         }
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const Row& row = rows[first + i];
-            const Run& r = runs[i];
-            SCOPED_TRACE(row.name);
-            EXPECT_EQ(r.game->Wait(15), row.status) << r.game->Err();
-            const std::string err = r.game->Err();
-            EXPECT_TRUE(row.err.empty() || (err.find(row.file) != std::string::npos &&
-                                            err.find(row.err) != std::string::npos &&
-                                            err.find('\n') == err.size() - 1))
-                << err;
-            Shell("chmod u+w " + r.run); // to remove it
-            EXPECT_TRUE(r.table == "none" || r.Table() == r.table) << "the table changed";
-            // Ending from main, the game saves the table it had to create.
-            EXPECT_TRUE(row.command != NoTable || r.Table() == Table(0)) << "no new table";
-            EXPECT_EQ(r.Listing(), r.listing) << "files came or went in the game's folder";
-        }
+        for (auto& r : runs)
+            r->Check();
     }
 }
 

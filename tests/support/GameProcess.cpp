@@ -7,13 +7,11 @@
 
 std::string Shell(const std::string& command) {
     std::string out;
-    std::FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    std::FILE* pipe = popen(command.c_str(), "r");
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         out.append(buffer, n);
-    if (pipe != nullptr)
-        pclose(pipe);
-    return out;
+    return pclose(pipe), out;
 }
 
 // Copies, not links: a test may break them, and another account must reach them.
@@ -41,26 +39,27 @@ bool WaitFor(double seconds, const std::function<bool()>& condition) {
     return condition();
 }
 
+// One shell line: env with the settings (the preload before a sanitizer's
+// runtime), setpriv for another account, the wrapper, the program.
 GameProcess::GameProcess(const std::string& dir, const std::vector<std::string>& args,
                          const std::vector<std::string>& env, const std::string& user,
                          std::string program) {
-    // The preload comes before a sanitizer runtime in the library list.
-    std::string preload = GLYPHTUMBLE_TEST_PRELOAD, as,
+    std::string preload = GLYPHTUMBLE_TEST_PRELOAD,
                 command = "cd '" + dir +
-                          "' && exec env GLYPHTUMBLE_WINDOW_FILE=" + capture.Write("window", "") +
-                          " ASAN_OPTIONS=verify_asan_link_order=0:$ASAN_OPTIONS";
+                          "' && exec env GLYPHTUMBLE_WINDOW_FILE=" + capture.Write("window", "");
     if (!user.empty()) { // who may not enter the build's folders, nor read the X authority
         program = capture.Write("game", TempDir::Read(program));
         preload = capture.Write("preload.so", TempDir::Read(preload));
         command += " MESA_SHADER_CACHE_DISABLE=true XAUTHORITY=" +
                    capture.Write("xauthority", TempDir::Read(std::getenv("XAUTHORITY") ?: ""));
         Shell("chmod -R a+rwX " + capture.Path() + " && chmod a+x " + program);
-        as = " setpriv --reuid=" + user + " --regid=$(id -g " + user + ") --clear-groups";
     }
-    command += " LD_PRELOAD=" + preload;
+    command += " LD_PRELOAD=" + preload + " ASAN_OPTIONS=verify_asan_link_order=0:$ASAN_OPTIONS";
     for (const std::string& setting : env)
         command += " '" + setting + "'";
-    command += as + " " + (Wrapper ? Wrapper : "") + " '" + program + "'";
+    if (!user.empty())
+        command += " setpriv --reuid=" + user + " --regid=$(id -g " + user + ") --clear-groups";
+    command += std::string(" ") + (Wrapper ? Wrapper : "") + " '" + program + "'";
     for (const std::string& arg : args)
         command += " '" + arg + "'";
     command += " >" + capture.File("out") + " 2>" + capture.File("err");
@@ -93,6 +92,7 @@ std::string GameProcess::Window(double seconds) {
 }
 
 void GameProcess::Keys(const std::string& keys, double pause) const {
-    Xdo("key --window " + window + " --delay 30 " + keys);
+    if (!window.empty())
+        Xdo("key --window " + window + " --delay 30 " + keys);
     Pause(pause);
 }

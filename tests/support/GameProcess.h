@@ -1,10 +1,10 @@
 #pragma once
 
-// The harness of the tests that start real programs: MakeRunFolder gives the
-// game a folder of its own with copies of the data files; GameProcess runs the
-// game (or another program) there with the test preload (tests/preload),
-// sends keys to its window and waits for its end. Under GLYPHTUMBLE_WRAPPER
-// (valgrind, say) the program runs inside the wrapper and every wait stretches.
+// The harness of the tests that start real programs: a folder with copies of
+// the game's data files, the game (or another program) run there with the
+// test preload (tests/preload), keys sent to its window, its end awaited.
+// Under GLYPHTUMBLE_WRAPPER (valgrind, say) it runs inside the wrapper and
+// every wait stretches.
 
 #include <functional>
 #include <string>
@@ -19,9 +19,8 @@ class GameProcess {
     GameProcess(const std::string& dir, const std::vector<std::string>& args,
                 const std::vector<std::string>& env = {}, const std::string& user = "",
                 std::string program = GLYPHTUMBLE_BINARY);
-    ~GameProcess(); // kills it if it still runs
-
-    std::string Window(double seconds = 0);                     // its mapped X window id, or ""
+    ~GameProcess();                                             // kills it if it still runs
+    std::string Window(double seconds = 0);                     // its mapped X window's id, or ""
     void Keys(const std::string& keys, double pause = 0) const; // to the window, then a pause
     int Wait(double seconds); // exit status; -1 if killed or still running
     std::string Err() const { return TempDir::Read(capture.File("err")); }
@@ -38,8 +37,7 @@ inline std::string Xdo(const std::string& args) {
 }
 std::string MakeRunFolder(const TempDir& base);                               // base/run
 std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
-// Polls condition every 20 ms for up to seconds.
-bool WaitFor(double seconds, const std::function<bool()>& condition);
+bool WaitFor(double seconds, const std::function<bool()>& condition);         // polled every 20 ms
 inline void Pause(double seconds) {
     WaitFor(seconds, [] { return false; });
 }
