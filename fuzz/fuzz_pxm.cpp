@@ -19,5 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             image.Sample(x - 0.5, y - 0.5, rgb);
             image.Sample(x + 0.75, y + 0.25, rgb);
         }
+    FuzzCheck(image.Load(FuzzTempFile(data, size)) == 1); // a second load replaces the raster
     return 0;
 }
