@@ -7,18 +7,25 @@
 
 namespace {
 
-// The files under root, and those an install lays down.
+// The files under root; those an install lays down; those of the package, in
+// Debian's layout for games and with lintian's notes.
 std::string Files(const std::string& root) {
     return Shell("cd " + root + " && find * ! -type d | LC_ALL=C sort");
 }
 const std::string Installed =
     "usr/bin/glyphtumble\nusr/libexec/glyphtumble/glyphtumble\n"
-    "usr/share/applications/glyphtumble.desktop\nusr/share/glyphtumble/coarse.ppm\n"
+    "usr/share/applications/glyphtumble.desktop\nusr/share/doc/glyphtumble/changelog.gz\n"
+    "usr/share/doc/glyphtumble/copyright\nusr/share/glyphtumble/coarse.ppm\n"
     "usr/share/glyphtumble/dictionary.txt\nusr/share/glyphtumble/font.pgm\n"
     "usr/share/glyphtumble/tile.ppm\nusr/share/glyphtumble/water.ppm\n"
     "usr/share/icons/hicolor/128x128/apps/glyphtumble.png\n"
     "usr/share/icons/hicolor/256x256/apps/glyphtumble.png\n"
-    "usr/share/icons/hicolor/48x48/apps/glyphtumble.png\nusr/share/man/man6/glyphtumble.6.gz\n";
+    "usr/share/icons/hicolor/48x48/apps/glyphtumble.png\nusr/share/man/man6/glyphtumble.6.gz\n"
+    "usr/share/metainfo/glyphtumble.metainfo.xml\n";
+const std::string Packaged = Shell("printf '" + Installed +
+                                   "usr/share/lintian/overrides/glyphtumble' | sed -e "
+                                   "s,^usr/bin/,usr/games/, -e s,^usr/share/glyph,usr/share/"
+                                   "games/glyph, | LC_ALL=C sort");
 
 // Installs under root; says nothing unless it fails.
 std::string Install(const std::string& root) {
@@ -29,9 +36,9 @@ std::string Install(const std::string& root) {
 // Runs the launcher under root with HOME=home and no XDG_DATA_HOME: its status
 // after at most seconds (-1: still running) and what it printed on standard error.
 std::pair<int, std::string> Launch(const std::string& root, const std::string& home,
-                                   const std::vector<std::string>& args, double seconds = 30) {
-    GameProcess game(root + "/..", args, {"XDG_DATA_HOME=", "HOME=" + home}, "",
-                     root + "/usr/bin/glyphtumble");
+                                   const std::vector<std::string>& args, double seconds = 30,
+                                   const std::string& launcher = "/usr/bin/glyphtumble") {
+    GameProcess game(root + "/..", args, {"XDG_DATA_HOME=", "HOME=" + home}, "", root + launcher);
     return {game.Wait(seconds), game.Err()};
 }
 
@@ -114,10 +121,29 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     EXPECT_NE(control.find("Package: glyphtumble\n"), std::string::npos) << control;
     EXPECT_NE(control.find("libglut"), std::string::npos) << control;
     ASSERT_EQ(Shell("dpkg -x " + deb + " " + root + " 2>&1"), "");
-    EXPECT_EQ(Files(root), Installed);
-    const auto [status, usage] = Launch(root, home, {"-x"});
+    EXPECT_EQ(Files(root), Packaged);
+    // Info tags too where the build is hardened: lintian reports missing
+    // hardening at that level. Each check prints only when it fails.
+    EXPECT_EQ(
+        Shell(std::string("lintian ") +
+              (GLYPHTUMBLE_HARDENED ? "-I --fail-on error,warning,info "
+                                    : "--fail-on error,warning ") +
+              deb + " 2>/dev/null || echo lintian; cd " + root +
+              "/usr/share && appstreamcli validate --no-net "
+              "metainfo/glyphtumble.metainfo.xml 2>&1 | grep Validation | grep -qv errors: || "
+              "echo appstream; "
+              "grep -x Exec=/usr/games/glyphtumble applications/glyphtumble.desktop"),
+        "Exec=/usr/games/glyphtumble\n");
+    const std::string copyright = TempDir::Read(root + "/usr/share/doc/glyphtumble/copyright");
+    for (const char* notice :
+         {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
+          "Files: */font.pgm", "Bitstream, Inc."})
+        EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
+    // Started the way the menu entry starts it.
+    const auto [status, usage] = Launch(root, home, {"-x"}, 30, "/usr/games/glyphtumble");
     EXPECT_EQ(status, 0);
     EXPECT_EQ(usage.rfind("Glyphtumble\nby Marrowdale\n", 0), 0u) << usage;
     EXPECT_EQ(TempDir::Read(home + "/.local/share/glyphtumble/glyphtumble.hi").size(), 440u);
-    EXPECT_EQ(Launch(root, home, {}, 2).first, -1) << "the game ended by itself";
+    EXPECT_EQ(Launch(root, home, {}, 2, "/usr/games/glyphtumble").first, -1)
+        << "the game ended by itself";
 }
