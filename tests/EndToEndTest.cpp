@@ -21,8 +21,10 @@ class EndToEndTest : public ::testing::Test {
         EXPECT_NE(game->Window(20), "") << game->Err();
         return game;
     }
+    // Waits long: on a busy machine frames are few, and a block falls at most
+    // a quarter row a frame.
     bool RandCalls(const std::string& at, size_t calls) {
-        return WaitFor(15, [&] { return TempDir::Read(base.File(at)).size() >= calls; });
+        return WaitFor(60, [&] { return TempDir::Read(base.File(at)).size() >= calls; });
     }
     std::string HighScores() const { return TempDir::Read(run + "/glyphtumble.hi"); }
 
@@ -113,6 +115,7 @@ TEST_F(EndToEndTest, TwoGamesAtOnceKeepBothNames) {
     auto b = Launch("1,1,80,1,1,0,1,11,1,94,1", "+640+0"); // T, A, C land: CAT downwards
     for (const auto& [game, at, name] :
          {std::tuple(b.get(), "+640+0", "A d a"), std::tuple(a.get(), "+0+0", "B o b")}) {
+        EXPECT_TRUE(Drawn(game->Window(), 64)) << "the title menu looks blank"; // keys now count
         game->Keys("Return");
         Xdo("keydown --window " + game->Window() + " Down");
         EXPECT_TRUE(RandCalls(at, 13)) << "block 4 never came";
