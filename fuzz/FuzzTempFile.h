@@ -1,33 +1,21 @@
 #pragma once
 
-// One temporary file per fuzzing process, for loaders that take a path. It is
-// made on first use and removed when the process ends.
+// The fuzz input as a file, for loaders that take a path: one file per process
+// (named like an image, for the image reader), removed at exit. A failed
+// FuzzCheck is a crash, which libFuzzer reports with its input.
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <string>
 #include <unistd.h>
 
-inline const std::string& FuzzTempFile(const char* stem) {
-    static std::string path;
-    if (path.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        path = std::string(tmp != nullptr ? tmp : "/tmp") + "/" + stem + "-XXXXXX";
-        const int fd = mkstemp(path.data());
-        if (fd < 0)
-            std::abort();
-        close(fd);
-        std::atexit([] { unlink(path.c_str()); });
-    }
-    return path;
+inline void FuzzCheck(bool ok) {
+    ok ? void() : std::abort();
 }
 
-// libFuzzer reports an abort as a crash with the input that caused it; the
-// line tells which property failed.
-#define FuzzCheck(ok)                                                                              \
-    do {                                                                                           \
-        if (!(ok)) {                                                                               \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #ok);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
+inline const char* FuzzTempFile(const std::uint8_t* data, size_t size) {
+    static char path[] = "/tmp/fuzz-XXXXXX.ppm";
+    static const int file = mkstemps(path, 4), removed = std::atexit([] { unlink(path); });
+    FuzzCheck(file >= 0 && removed == 0 && ftruncate(file, 0) == 0 &&
+              pwrite(file, data, size, 0) == static_cast<ssize_t>(size));
+    return path;
+}

@@ -3,63 +3,29 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <string>
-#include <vector>
-
-#include "tests/support/RunProgram.h"
-#include "tests/support/TempDir.h"
-
-namespace fs = std::filesystem;
+#include "tests/support/GameProcess.h"
 
 namespace {
 
-const char* const DataFiles[] = {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm",
-                                 "coarse.ppm"};
-
-// Everything an install lays down, under its root.
-std::set<std::string> InstalledFiles() {
-    std::set<std::string> files = {"usr/bin/glyphtumble",
-                                   "usr/libexec/glyphtumble/glyphtumble",
-                                   "usr/share/applications/glyphtumble.desktop",
-                                   "usr/share/man/man6/glyphtumble.6.gz",
-                                   "usr/share/metainfo/glyphtumble.metainfo.xml",
-                                   "usr/share/doc/glyphtumble/copyright",
-                                   "usr/share/doc/glyphtumble/changelog.gz"};
-    for (const char* f : DataFiles)
-        files.insert(std::string("usr/share/glyphtumble/") + f);
-    for (const char* n : {"48x48", "128x128", "256x256"})
-        files.insert(std::string("usr/share/icons/hicolor/") + n + "/apps/glyphtumble.png");
-    return files;
+// The files under root; those an install lays down; those of the package, in
+// Debian's layout for games and with lintian's notes.
+std::string Files(const std::string& root) {
+    return Shell("cd " + root + " && find * ! -type d | LC_ALL=C sort");
 }
-
-// The package's: the same files in Debian's layout for games, and lintian's notes.
-std::set<std::string> PackagedFiles() {
-    std::set<std::string> files = {"usr/share/lintian/overrides/glyphtumble"};
-    for (std::string f : InstalledFiles()) {
-        if (f == "usr/bin/glyphtumble")
-            f = "usr/games/glyphtumble";
-        else if (f.rfind("usr/share/glyphtumble/", 0) == 0)
-            f.insert(std::string("usr/share/").size(), "games/");
-        files.insert(f);
-    }
-    return files;
-}
-
-std::set<std::string> FilesUnder(const std::string& root) {
-    std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (!entry.is_directory())
-            files.insert(fs::relative(entry.path(), root).string());
-    return files;
-}
-
-// What a shell command prints on standard output.
-std::string Shell(const std::string& command) {
-    return RunProgram("/bin/sh", {"-c", command}, ".", 240).out;
-}
+const std::string Installed =
+    "usr/bin/glyphtumble\nusr/libexec/glyphtumble/glyphtumble\n"
+    "usr/share/applications/glyphtumble.desktop\nusr/share/doc/glyphtumble/changelog.gz\n"
+    "usr/share/doc/glyphtumble/copyright\nusr/share/glyphtumble/coarse.ppm\n"
+    "usr/share/glyphtumble/dictionary.txt\nusr/share/glyphtumble/font.pgm\n"
+    "usr/share/glyphtumble/tile.ppm\nusr/share/glyphtumble/water.ppm\n"
+    "usr/share/icons/hicolor/128x128/apps/glyphtumble.png\n"
+    "usr/share/icons/hicolor/256x256/apps/glyphtumble.png\n"
+    "usr/share/icons/hicolor/48x48/apps/glyphtumble.png\nusr/share/man/man6/glyphtumble.6.gz\n"
+    "usr/share/metainfo/glyphtumble.metainfo.xml\n";
+const std::string Packaged = Shell("printf '" + Installed +
+                                   "usr/share/lintian/overrides/glyphtumble' | sed -e "
+                                   "s,^usr/bin/,usr/games/, -e s,^usr/share/glyph,usr/share/"
+                                   "games/glyph, | LC_ALL=C sort");
 
 // Installs under root; says nothing unless it fails.
 std::string Install(const std::string& root) {
@@ -67,40 +33,37 @@ std::string Install(const std::string& root) {
                  GLYPHTUMBLE_BUILD_DIR + "' --prefix /usr 2>&1 >/dev/null || echo failed");
 }
 
-// Starts the launcher under root with HOME=home and no XDG_DATA_HOME.
-ProgramResult Launch(const std::string& root, const std::string& home,
-                     std::vector<std::string> args, int timeout = 30,
-                     const std::string& command = "/usr/bin/glyphtumble") {
-    args.insert(args.begin(), {"-u", "XDG_DATA_HOME", "HOME=" + home, root + command});
-    return RunProgram("/usr/bin/env", args, fs::path(root).parent_path().string(), timeout);
+// Runs the launcher under root with HOME=home and no XDG_DATA_HOME: its status
+// after at most seconds (-1: still running) and what it printed on standard error.
+std::pair<int, std::string> Launch(const std::string& root, const std::string& home,
+                                   const std::vector<std::string>& args, double seconds = 30,
+                                   const std::string& launcher = "/usr/bin/glyphtumble") {
+    GameProcess game(root + "/..", args, {"XDG_DATA_HOME=", "HOME=" + home}, "", root + launcher);
+    return {game.Wait(seconds), game.Err()};
 }
 
 } // namespace
 
 TEST(InstallTest, Install_PutsEveryFileInItsPlaceAndEachPassesItsCheck) {
     TempDir dir;
-    const std::string root = dir.Path();
+    const std::string root = dir.Path(), share = root + "/usr/share/";
     ASSERT_EQ(Install(root), "");
-    EXPECT_EQ(FilesUnder(root), InstalledFiles());
-    EXPECT_EQ("", Shell("cd " + root + "/usr/share/glyphtumble && for f in *; do cmp $f " +
-                        GLYPHTUMBLE_DATA_DIR + "/$f; done 2>&1"));
-    EXPECT_EQ("0\n", Shell("grep -cF -e '" + std::string(GLYPHTUMBLE_BUILD_DIR) + "' -e '" +
-                           GLYPHTUMBLE_SOURCE_DIR + "' " + root + "/usr/bin/glyphtumble"));
-
-    const std::string entry = root + "/usr/share/applications/glyphtumble.desktop";
-    EXPECT_EQ(Shell("desktop-file-validate " + entry + " 2>&1 || echo failed"), "");
-    for (const char* line : {"\nExec=glyphtumble\n", "\nIcon=glyphtumble\n"})
-        EXPECT_NE(TempDir::Read(entry).find(line), std::string::npos) << line;
-    EXPECT_EQ("", Shell("MANWIDTH=80 man -l --warnings=w " + root +
-                        "/usr/share/man/man6/glyphtumble.6.gz 2>&1 >/dev/null || echo failed"));
-    for (const size_t size : {48, 128, 256}) {
-        const std::string n = std::to_string(size), dir = n + "x" + n;
-        const std::string rgba = Shell("convert " + root + "/usr/share/icons/hicolor/" + dir +
-                                       "/apps/glyphtumble.png -depth 8 rgba:-");
-        ASSERT_EQ(rgba.size(), size * size * 4) << n;
-        EXPECT_EQ(rgba[3], 0) << "clear corner at " << n;
-        EXPECT_EQ(rgba[(size / 8 * size + size / 2) * 4 + 3], '\xff') << "opaque block at " << n;
-    }
+    EXPECT_EQ(Files(root), Installed);
+    // Each check prints only when it fails; the launcher names no build folder.
+    EXPECT_EQ(Shell("cd " + share + "glyphtumble && for f in *; do cmp $f " + GLYPHTUMBLE_DATA_DIR +
+                    "/$f; done 2>&1; grep -F -e '" + GLYPHTUMBLE_BUILD_DIR + "' -e '" +
+                    GLYPHTUMBLE_SOURCE_DIR + "' " + root + "/usr/bin/glyphtumble; cd " + share +
+                    "applications && desktop-file-validate glyphtumble.desktop 2>&1 || echo bad; "
+                    "grep -cx -e Exec=glyphtumble -e Icon=glyphtumble glyphtumble.desktop | grep "
+                    "-qx 2 || echo no Exec or Icon; MANWIDTH=80 man -l --warnings=w " +
+                    share + "man/man6/glyphtumble.6.gz 2>&1 >/dev/null || echo bad manual"),
+              "");
+    // A clear corner, an opaque block an eighth down the middle.
+    for (const std::string n : {"48", "128", "256"})
+        EXPECT_EQ(Shell("convert " + share + "icons/hicolor/" + n + "x" + n +
+                        "/apps/glyphtumble.png -format '%w %[fx:p{0,0}.a] %[fx:p{w/2,h/8}.a]' "
+                        "info:"),
+                  n + " 0 1");
 }
 
 // One fresh install per row, with a stand-in game that records where it ran
@@ -114,35 +77,34 @@ TEST(InstallTest, Launcher_RunsTheGameInThePlayersFolderOrRefusesInOneLine) {
         "rm $G; echo \"missing game program $G (reinstall the package)\"",
         "rmdir $H && echo x >$H; echo \"can't make the folder $F for your Hall of Fame (is your "
         "home folder writable?)\""};
-    for (const char* f : DataFiles)
-        rows.push_back(std::string("rm $D/") + f + "; echo \"missing data file $D/" + f +
+    for (const std::string f :
+         {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+        rows.push_back("rm $D/" + f + "; echo \"missing data file $D/" + f +
                        " (reinstall the package)\"");
-    for (const char* words : {"", "CAT", "\\n\\n"})
-        rows.push_back("printf '" + std::string(words) +
-                       "' >$D/dictionary.txt; echo \"the word "
-                       "list $D/dictionary.txt holds no word (reinstall the package)\"");
+    for (const std::string words : {"", "CAT", "\\n\\n"})
+        rows.push_back("printf '" + words + "' >$D/dictionary.txt; echo \"the word list " +
+                       "$D/dictionary.txt holds no word (reinstall the package)\"");
     for (const std::string& setup : rows) {
         SCOPED_TRACE(setup);
         TempDir dir;
         const std::string root = dir.File("root"), home = dir.File("home");
         const std::string run = home + "/.local/share/glyphtumble";
         ASSERT_EQ(Install(root), "");
-        std::ofstream(root + "/usr/libexec/glyphtumble/glyphtumble")
-            << "#!/bin/sh\n{ pwd -P; for a; do echo \"$a\"; done; } >game.log\n";
+        dir.Write("root/usr/libexec/glyphtumble/glyphtumble",
+                  "#!/bin/sh\n{ pwd -P; for a; do echo \"$a\"; done; } >game.log\n");
         const std::string why =
             Shell("R=" + root + " H=" + home + "; D=$R/usr/share/glyphtumble " +
                   "G=$R/usr/libexec/glyphtumble/glyphtumble F=" + run + "; mkdir $H; " + setup);
         const std::string hallBefore = TempDir::Read(run + "/glyphtumble.hi");
-        const ProgramResult r = Launch(root, home, {"-w", "640", "-f"});
-        EXPECT_EQ(r.err, why.empty() ? "" : "glyphtumble: " + why);
-        EXPECT_EQ(r.status == 0, why.empty());
-        EXPECT_EQ(fs::exists(run + "/game.log"), why.empty());
-        if (!why.empty())
-            continue;
-        for (const char* f : DataFiles)
-            EXPECT_EQ(fs::read_symlink(run + "/" + f).string(),
-                      root + "/usr/share/glyphtumble/" + f);
-        EXPECT_EQ(TempDir::Read(run + "/game.log"), run + "\n-w\n640\n-f\n");
+        const auto [status, err] = Launch(root, home, {"-w", "640", "-f"});
+        EXPECT_EQ(status == 0, why.empty());
+        EXPECT_EQ(err, why.empty() ? "" : "glyphtumble: " + why);
+        // The game started there, the data files linked in, the table left alone.
+        EXPECT_EQ(Shell("cd " + run +
+                        " && cat game.log && for f in *.txt *.p?m; do [ $(readlink "
+                        "$f) = " +
+                        root + "/usr/share/glyphtumble/$f ] || echo $f; done"),
+                  why.empty() ? run + "\n-w\n640\n-f\n" : "");
         EXPECT_EQ(TempDir::Read(run + "/glyphtumble.hi"), hallBefore);
     }
 }
@@ -159,30 +121,29 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     EXPECT_NE(control.find("Package: glyphtumble\n"), std::string::npos) << control;
     EXPECT_NE(control.find("libglut"), std::string::npos) << control;
     ASSERT_EQ(Shell("dpkg -x " + deb + " " + root + " 2>&1"), "");
-    EXPECT_EQ(FilesUnder(root), PackagedFiles());
+    EXPECT_EQ(Files(root), Packaged);
     // Info tags too where the build is hardened: lintian reports missing
-    // hardening at that level.
-    const std::string failOn =
-        GLYPHTUMBLE_HARDENED ? "-I --fail-on error,warning,info " : "--fail-on error,warning ";
-    EXPECT_EQ(Shell("lintian " + failOn + deb + " 2>/dev/null || echo failed"), "");
+    // hardening at that level. Each check prints only when it fails.
+    EXPECT_EQ(
+        Shell(std::string("lintian ") +
+              (GLYPHTUMBLE_HARDENED ? "-I --fail-on error,warning,info "
+                                    : "--fail-on error,warning ") +
+              deb + " 2>/dev/null || echo lintian; cd " + root +
+              "/usr/share && appstreamcli validate --no-net "
+              "metainfo/glyphtumble.metainfo.xml 2>&1 | grep Validation | grep -qv errors: || "
+              "echo appstream; "
+              "grep -x Exec=/usr/games/glyphtumble applications/glyphtumble.desktop"),
+        "Exec=/usr/games/glyphtumble\n");
     const std::string copyright = TempDir::Read(root + "/usr/share/doc/glyphtumble/copyright");
     for (const char* notice :
          {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
           "Files: */font.pgm", "Bitstream, Inc."})
         EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
-    const std::string appstream = Shell("appstreamcli validate --no-net " + root +
-                                        "/usr/share/metainfo/glyphtumble.metainfo.xml 2>&1");
-    EXPECT_NE(appstream.find("Validation"), std::string::npos) << appstream;
-    EXPECT_EQ(appstream.find("errors:"), std::string::npos) << appstream;
-
     // Started the way the menu entry starts it.
-    const std::string exec =
-        Shell("sed -n 's/^Exec=//p' " + root + "/usr/share/applications/glyphtumble.desktop");
-    ASSERT_EQ(exec, "/usr/games/glyphtumble\n");
-    const ProgramResult usage = Launch(root, home, {"-x"}, 30, "/usr/games/glyphtumble");
-    EXPECT_EQ(usage.status, 0);
-    EXPECT_EQ(usage.err.rfind("Glyphtumble\nby Marrowdale\n", 0), 0u) << usage.err;
+    const auto [status, usage] = Launch(root, home, {"-x"}, 30, "/usr/games/glyphtumble");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(usage.rfind("Glyphtumble\nby Marrowdale\n", 0), 0u) << usage;
     EXPECT_EQ(TempDir::Read(home + "/.local/share/glyphtumble/glyphtumble.hi").size(), 440u);
-    const ProgramResult run = Launch(root, home, {}, 2, "/usr/games/glyphtumble");
-    EXPECT_EQ(run.status, -1) << "the game ended by itself: " << run.err;
+    EXPECT_EQ(Launch(root, home, {}, 2, "/usr/games/glyphtumble").first, -1)
+        << "the game ended by itself";
 }

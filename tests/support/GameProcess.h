@@ -1,45 +1,43 @@
 #pragma once
 
-// The real game run in a folder of the test's choosing with the test preload
-// (tests/preload), driven through xdotool; its output goes beside the folder.
-// Under GLYPHTUMBLE_WRAPPER (e.g. valgrind) every wait stretches by Slowness().
+// The harness of the tests that start real programs: a folder with copies of
+// the game's data files, the game (or another program) run there with the
+// test preload (tests/preload), keys sent to its window, its end awaited.
+// Under GLYPHTUMBLE_WRAPPER (valgrind, say) it runs inside the wrapper and
+// every wait stretches.
 
 #include <functional>
-#include <set>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "tests/support/TempDir.h"
 
 class GameProcess {
   public:
-    // env: "NAME=value" additions; user: an existing account to run as (the test is root).
-    GameProcess(const std::string& program, const std::vector<std::string>& args,
-                const std::string& dir, const std::vector<std::string>& env = {},
-                const std::string& user = "");
-    ~GameProcess(); // kills the game if it still runs
-
-    std::string Window(double seconds); // its mapped X window id, or ""
-    bool Running();                     // reaps it when it has ended
-    int Wait(double seconds);           // exit status; -1 if killed or still running
-    std::string Output() const { return TempDir::Read(outFile); } // stdout and stderr
+    // env: "NAME=value" settings; user: an account to run as (the test is
+    // root), from copies it can reach wherever the build lies.
+    GameProcess(const std::string& dir, const std::vector<std::string>& args,
+                const std::vector<std::string>& env = {}, const std::string& user = "",
+                std::string program = GLYPHTUMBLE_BINARY);
+    ~GameProcess();                                             // kills it if it still runs
+    std::string Window(double seconds = 0);                     // its mapped X window's id, or ""
+    void Keys(const std::string& keys, double pause = 0) const; // to the window, then a pause
+    int Wait(double seconds); // exit status; -1 if killed or still running
+    std::string Err() const { return TempDir::Read(capture.File("err")); }
 
   private:
-    pid_t pid = -1;
-    int status = -1;
-    bool ended = false;
-    std::string outFile, windowFile, authorityFile;
+    TempDir capture; // its output and window id, and the copies
+    int pid = -1, status = -1;
+    std::string window;
 };
 
-// Runs a shell command and returns what it printed; ok tells whether it succeeded.
-std::string Shell(const std::string& command, bool* ok = nullptr);
-inline std::string Xdo(const std::string& args, bool* ok = nullptr) {
-    return Shell("xdotool " + args + " 2>/dev/null", ok);
+std::string Shell(const std::string& command); // what it printed
+inline std::string Xdo(const std::string& args) {
+    return Shell("xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const std::string& base);       // base/run with links to the data
-std::set<std::string> Listing(const std::string& folder); // the names in it
+std::string MakeRunFolder(const TempDir& base);                               // base/run
 std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
-void Pause(double seconds); // a few frames' time, five times longer under a wrapper
-// Polls condition every 20 ms for up to seconds (times Slowness()).
-bool WaitFor(double seconds, const std::function<bool()>& condition);
+bool WaitFor(double seconds, const std::function<bool()>& condition);         // polled every 20 ms
+inline void Pause(double seconds) {
+    WaitFor(seconds, [] { return false; });
+}
