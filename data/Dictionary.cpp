@@ -163,7 +163,8 @@ void Dictionary::CutWords() {
     // Every line end (newline or carriage return) becomes a NUL, so a word is
     // its line up to the first carriage return or the newline; only a-z
     // change, to upper case. A NUL byte inside a line is left as it is: it
-    // ends that word early, and the lines after it load as usual. The loop has no branches and vectorizes.
+    // ends that word early, and the lines after it load as usual. The loop
+    // has no branches and vectorizes.
     // The bounds are locals: a store through a char pointer may alias any
     // member, which would stop the compiler from vectorizing.
     unsigned char* const begin = reinterpret_cast<unsigned char*>(text);
