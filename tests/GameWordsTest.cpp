@@ -53,7 +53,6 @@ TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelHiddenNextBonusAnd
     const std::tuple<const char*, int, int, int, int, int, bool, int> cases[] = {
         {"QUIZ", 1, 1, 1, -1, -1, true, 45},
         {"CAT", 2, 1, 1, -1, -1, true, 18},
-        {"CAT", 4, 1, 1, -1, -1, true, 37},
         {"CAT", 2, 1, 1, -1, -1, false, 20},
         {"CAT", 1, 0, 1, -1, -1, true, 6},
         {"QUIZ", 1, 2, 1, -1, -1, true, 60},
