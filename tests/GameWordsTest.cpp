@@ -49,7 +49,6 @@ TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelHiddenNextBonusAnd
         EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
     // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
     // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
-    // Word, chain, skill, level, bonus column, wildcard column, next shown, points.
     const std::tuple<const char*, int, int, int, int, int, bool, int> cases[] = {
         {"QUIZ", 1, 1, 1, -1, -1, true, 45},
         {"CAT", 2, 1, 1, -1, -1, true, 18},
