@@ -7,11 +7,9 @@
 // One 44-byte record as the file holds it: the name in 30 bytes, 2 of padding,
 // then score, words and skill as little-endian 32-bit numbers.
 static std::string Record(const std::string& name, int score, int words = 0, int skill = 0) {
-    std::string r(44, '\0');
-    r.replace(0, name.size(), name);
-    const int values[3] = {score, words, skill};
-    for (int i = 0; i < 12; ++i)
-        r[32 + i] = static_cast<char>(static_cast<unsigned>(values[i / 4]) >> (8 * (i % 4)));
+    std::string r = name + std::string(32 - name.size(), '\0');
+    for (const unsigned v : {score, words, skill})
+        r += {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
     return r;
 }
 
