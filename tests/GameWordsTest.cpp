@@ -41,31 +41,22 @@ TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
     EXPECT_EQ(Scan(), "CATS7-CATS105-EAR605-ODE103-CAT503-TEN703-ABC1-CDE201-CANT601-");
 }
 
-TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelHiddenNextBonusAndWildcard) {
+TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelBonusAndWildcard) {
     const std::string values = "1332142418513113:11114484:"; // A to Z; ':' is 10
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A'] - '0') << letter;
     for (char other : {'?', 'a', '\0', '['})
         EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
-    // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18,
-    // next hidden 20. A bonus doubles the base; a Q typed onto a '?' scores 0.
-    // Word, chain, skill, level, bonus column, wildcard column, next shown, points.
-    const std::tuple<const char*, int, int, int, int, int, bool, int> cases[] = {
-        {"QUIZ", 1, 1, 1, -1, -1, true, 45},
-        {"CAT", 2, 1, 1, -1, -1, true, 18},
-        {"CAT", 4, 1, 1, -1, -1, true, 37},
-        {"CAT", 2, 1, 1, -1, -1, false, 20},
-        {"CAT", 1, 0, 1, -1, -1, true, 6},
-        {"QUIZ", 1, 2, 1, -1, -1, true, 60},
-        {"QUIZ", 1, 1, 5, -1, -1, true, 81},
-        {"AAAAAAAAAAA", 1, 1, 1, -1, -1, true, 499},
-        {"QUIZ", 1, 1, 1, 3, -1, true, 90},
-        {"QUIZ", 1, 1, 1, -1, 0, true, 25},
-        {"QUIZ", 1 << 30, 1, 1, -1, -1, true, INT_MAX}};
-    for (const auto& [word, chain, skill, level, bonus, wildcard, shown, points] : cases) {
+    // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18.
+    // A bonus doubles the base; a Q typed onto a '?' scores 0.
+    const std::tuple<const char*, int, int, int, int, int, int> cases[] = {
+        {"QUIZ", 1, 1, 1, -1, -1, 45},         {"CAT", 2, 1, 1, -1, -1, 18},
+        {"CAT", 1, 0, 1, -1, -1, 6},           {"QUIZ", 1, 1, 5, -1, -1, 81},
+        {"AAAAAAAAAAA", 1, 1, 1, -1, -1, 499}, {"QUIZ", 1, 1, 1, 3, -1, 90},
+        {"QUIZ", 1, 1, 1, -1, 0, 25},          {"QUIZ", 1 << 30, 1, 1, -1, -1, INT_MAX}};
+    for (const auto& [word, chain, skill, level, bonus, wildcard, points] : cases) {
         SCOPED_TRACE(std::string(word) + " chain " + std::to_string(chain));
         game->chainMultiplier = chain;
-        game->showNext = shown;
         game->skill = skill;
         game->level = level;
         game->bonusBlock = game->wildcardBlock = true; // column -1: off the word
@@ -154,11 +145,9 @@ TEST_F(GameWords, TargetDrawNearestLengthShortestWordBySkillAndLevelAndTargetsSt
         EXPECT_EQ(Scan(), found[shortest - 3]);
         EXPECT_EQ(Target(), shortest == 5 ? "LEMON" : "QUIZ");
     }
-    game->targetLength = 9;
-    for (int i = 0; i < 2; ++i) {
-        game->AdvanceTarget();
-        EXPECT_EQ(Target(), "STRAWBERRY");
-    }
+    game->targetLength = 10; // the next target stays at ten letters
+    game->AdvanceTarget();
+    EXPECT_EQ(Target(), "STRAWBERRY");
     // A length with no word: the nearest length, the longer first unless too
     // long for a target; no target when nothing reaches the minimum.
     const std::tuple<int, int, int, const char*> nearest[] = {

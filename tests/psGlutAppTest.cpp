@@ -30,9 +30,7 @@ TEST(psGlutAppTest, FrameTimeIsTheMeanOfThreeIntervalsCallbacksAskForFramesWitho
     EXPECT_DOUBLE_EQ(app.frameTime, 0.02) << "one sample is no interval yet";
     for (int interval : {10, 20, 30, 40})
         app.AddFrameSample(t += interval * ms);
-    EXPECT_NEAR(app.frameTime, 0.030, 1e-12);
-    app.AddFrameSample(t += 100 * ms);
-    EXPECT_NEAR(app.frameTime, 0.170 / 3, 1e-12);
+    EXPECT_NEAR(app.frameTime, 0.030, 1e-12) << "the mean of the last three intervals";
     // A second request for the idle loop keeps the samples it has.
     app.EnableIdle();
     app.sampleCount = 2;
@@ -67,7 +65,6 @@ using psGlutAppFrame = GlTest;
 TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
     Recorder app;
     GlutCallbacks::SetCurrentApp(&app);
-    GlutCallbacks::Reshape(800, 600);
     // One frame through the display callback; the readout's corner as drawn
     // (the back buffer keeps it after the swap here).
     const auto Frame = [] {
@@ -82,7 +79,7 @@ TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 640, 480}));
-    EXPECT_EQ(app.log + std::to_string(app.width * 10000 + app.height), "R8000600R64004806400480");
+    EXPECT_EQ(app.log + std::to_string(app.width * 10000 + app.height), "R64004806400480");
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);

@@ -11,7 +11,6 @@
 
 class GameTest : public ::testing::Test {
   protected:
-    ~GameTest() override { game.reset(); } // it saves the Hall of Fame in the folder
     // The game over the words, one a line, or over the full list when "".
     void MakeGame(const std::string& list);
     // Start, a fixed seed, and with play Begin Game: the state is BlockDelay.
@@ -26,5 +25,5 @@ class GameTest : public ::testing::Test {
     std::string Cells(int column, int row, int across, int up) const;
 
     TempDir folder{true};
-    std::unique_ptr<WordGame> game;
+    std::unique_ptr<WordGame> game; // goes first, saving its Hall of Fame in the folder
 };

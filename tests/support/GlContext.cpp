@@ -10,8 +10,7 @@
 #include <cstdlib>
 #include <set>
 
-// freeglut ends the program when a window it must redraw has no display
-// callback; the tests draw on their own, so there is nothing to do here.
+// The tests draw on their own, but freeglut ends a program whose window has no display callback.
 static void IgnoreDisplay() {}
 
 void GlTest::SetUp() {
