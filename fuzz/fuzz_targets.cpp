@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     Check(file >= 0 && removed == 0 && ftruncate(file, 0) == 0 &&
           pwrite(file, data, size, 0) == static_cast<ssize_t>(size));
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-#if defined FUZZ_PXM // a load fails, or gives a raster of width x height x channels, and
-    PxM image;       // reading pixels and samples in and around it stays inside
+#if defined FUZZ_PXM // a raster of width x height x channels, read in and around; reloads
+    PxM image;
     if (image.Load(path) == 0)
         return 0;
     Check(image.data != nullptr && image.size == image.width * image.height * image.channels);
@@ -35,14 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             image.Sample(x - 0.5, y - 0.5, rgb);
             image.Sample(x + 0.75, y + 0.25, rgb);
         }
-    Check(image.Load(path) == 1); // a second load replaces the raster
+    Check(image.Load(path) == 1);
 #elif defined FUZZ_DICTIONARY // a word for each complete line, each found again
     Dictionary words;
     Check(words.Load(path) == std::count(data, data + size, '\n'));
     for (int i = 0; i < words.count; ++i)
         Check(std::strcmp(words.WordAt(words.Find(words.WordAt(i))), words.WordAt(i)) == 0);
-#elif defined FUZZ_HIGHSCORES // opening never writes, a file of 440 bytes is the table
-    HighScoreTable table;     // itself, and a save leaves exactly the table's image
+#elif defined FUZZ_HIGHSCORES // never written by opening; 440 bytes are the table; saved exactly
+    HighScoreTable table;
     static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the entries in memory are the file");
     const auto image = [&] {
         return std::string(reinterpret_cast<const char*>(table.entries), sizeof table.entries);

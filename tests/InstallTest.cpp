@@ -124,7 +124,8 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
         "rm $G; echo \"missing game program $G (reinstall the package)\"",
         "rmdir $H && echo x >$H; echo \"can't make the folder $F for your Hall of Fame (is your "
         "home folder writable?)\""};
-    for (const std::string f : {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+    for (const std::string f :
+         {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
         rows.push_back("rm $D/" + f + "; echo \"missing data file $D/" + f +
                        " (reinstall the package)\"");
     for (const std::string words : {"", "CAT", "\\n\\n"})
