@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/GameProcess.h"
-
 TEST(CommandLineTest, Parse_ReadsOptionsInOrderLaterOnesWinningAndStopsAtAnythingElse) {
     // Width, height, depth and screen mode as read; none when the parse fails.
     const std::pair<std::vector<const char*>, std::vector<int>> rows[] = {
@@ -27,25 +25,4 @@ TEST(CommandLineTest, Parse_ReadsOptionsInOrderLaterOnesWinningAndStopsAtAnythin
                   expected)
             << ::testing::PrintToString(args);
     }
-}
-
-// The usage text, status 0 and a saved table for an unknown option; the
-// fallback from game mode to a full-screen window, still running.
-TEST(CommandLineTest, Binary_PrintsUsageAndFallsBackFromGameMode) {
-    TempDir usage, fallback;
-    GameProcess x(MakeRunFolder(usage), {"-f", "-x"}),
-        f(MakeRunFolder(fallback), {"-b", "0", "-F"});
-    EXPECT_EQ(x.Wait(30), 0);
-    EXPECT_EQ(x.Err(), "Glyphtumble\nby Marrowdale\nversion 1.10 build 2003-12-06\n\n"
-                       "Command line options:\n"
-                       "\t-w XXX -h YYY : set window size to XXX by YYY\n"
-                       "\t-b XX         : set color depth to XX\n"
-                       "\t-f            : run in full screen [desktop resolution]\n"
-                       "\t-F            : run in full screen [switch resolution (Win32 only)]\n");
-    EXPECT_EQ(TempDir::Read(usage.File("run/glyphtumble.hi")).size(), 440u);
-    EXPECT_EQ(f.Wait(2), -1) << f.Err();
-    EXPECT_NE(f.Err().find("psGlutApp::OpenWindow(): Couldn't switch the display to 800x600, "
-                           "using a full-screen window instead.\n"),
-              std::string::npos)
-        << f.Err();
 }

@@ -27,18 +27,11 @@ const std::string Packaged = Shell("printf '" + Installed +
                                    "s,^usr/bin/,usr/games/, -e s,^usr/share/glyph,usr/share/"
                                    "games/glyph, | LC_ALL=C sort");
 
-// Installs under root; says nothing unless it fails.
-std::string Install(const std::string& root) {
-    return Shell("DESTDIR='" + root + "' '" + GLYPHTUMBLE_CMAKE + "' --install '" +
-                 GLYPHTUMBLE_BUILD_DIR + "' --prefix /usr 2>&1 >/dev/null || echo failed");
-}
-
-// Runs the launcher under root with HOME=home and no XDG_DATA_HOME: its status
-// after at most seconds (-1: still running) and what it printed on standard error.
-std::pair<int, std::string> Launch(const std::string& root, const std::string& home,
-                                   const std::vector<std::string>& args, double seconds = 30,
-                                   const std::string& launcher = "/usr/bin/glyphtumble") {
-    GameProcess game(root + "/..", args, {"XDG_DATA_HOME=", "HOME=" + home}, "", root + launcher);
+// Runs a launcher with HOME=home and no XDG_DATA_HOME: its status after at
+// most seconds (-1: still running) and what it printed on standard error.
+std::pair<int, std::string> Launch(const std::string& launcher, const std::string& home,
+                                   const std::vector<std::string>& args, double seconds = 30) {
+    GameProcess game(home + "/..", args, {"XDG_DATA_HOME=", "HOME=" + home}, "", launcher);
     return {game.Wait(seconds), game.Err()};
 }
 
@@ -47,7 +40,9 @@ std::pair<int, std::string> Launch(const std::string& root, const std::string& h
 TEST(InstallTest, Install_PutsEveryFileInItsPlaceAndEachPassesItsCheck) {
     TempDir dir;
     const std::string root = dir.Path(), share = root + "/usr/share/";
-    ASSERT_EQ(Install(root), "");
+    ASSERT_EQ(Shell("DESTDIR='" + root + "' '" + GLYPHTUMBLE_CMAKE + "' --install '" +
+                    GLYPHTUMBLE_BUILD_DIR + "' --prefix /usr 2>&1 >/dev/null || echo failed"),
+              "");
     EXPECT_EQ(Files(root), Installed);
     // Each check prints only when it fails; the launcher names no build folder.
     EXPECT_EQ(Shell("cd " + share + "glyphtumble && for f in *; do cmp $f " + GLYPHTUMBLE_DATA_DIR +
@@ -64,49 +59,8 @@ TEST(InstallTest, Install_PutsEveryFileInItsPlaceAndEachPassesItsCheck) {
                         "/apps/glyphtumble.png -format '%w %[fx:p{0,0}.a] %[fx:p{w/2,h/8}.a]' "
                         "info:"),
                   n + " 0 1");
-}
-
-// One fresh install per row, with a stand-in game that records where it ran
-// and with what arguments. Each row's shell set-up may break the install and
-// prints the one line the launcher must refuse with (nothing: the game starts).
-TEST(InstallTest, Launcher_RunsTheGameInThePlayersFolderOrRefusesInOneLine) {
-    std::vector<std::string> rows = {
-        "",
-        "mkdir -p $F && ln -s /nowhere $F/dictionary.txt && echo old >$F/font.pgm && "
-        "head -c 440 /dev/urandom >$F/glyphtumble.hi",
-        "rm $G; echo \"missing game program $G (reinstall the package)\"",
-        "rmdir $H && echo x >$H; echo \"can't make the folder $F for your Hall of Fame (is your "
-        "home folder writable?)\""};
-    for (const std::string f :
-         {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
-        rows.push_back("rm $D/" + f + "; echo \"missing data file $D/" + f +
-                       " (reinstall the package)\"");
-    for (const std::string words : {"", "CAT", "\\n\\n"})
-        rows.push_back("printf '" + words + "' >$D/dictionary.txt; echo \"the word list " +
-                       "$D/dictionary.txt holds no word (reinstall the package)\"");
-    for (const std::string& setup : rows) {
-        SCOPED_TRACE(setup);
-        TempDir dir;
-        const std::string root = dir.File("root"), home = dir.File("home");
-        const std::string run = home + "/.local/share/glyphtumble";
-        ASSERT_EQ(Install(root), "");
-        dir.Write("root/usr/libexec/glyphtumble/glyphtumble",
-                  "#!/bin/sh\n{ pwd -P; for a; do echo \"$a\"; done; } >game.log\n");
-        const std::string why =
-            Shell("R=" + root + " H=" + home + "; D=$R/usr/share/glyphtumble " +
-                  "G=$R/usr/libexec/glyphtumble/glyphtumble F=" + run + "; mkdir $H; " + setup);
-        const std::string hallBefore = TempDir::Read(run + "/glyphtumble.hi");
-        const auto [status, err] = Launch(root, home, {"-w", "640", "-f"});
-        EXPECT_EQ(status == 0, why.empty());
-        EXPECT_EQ(err, why.empty() ? "" : "glyphtumble: " + why);
-        // The game started there, the data files linked in, the table left alone.
-        EXPECT_EQ(Shell("cd " + run +
-                        " && cat game.log && for f in *.txt *.p?m; do [ $(readlink "
-                        "$f) = " +
-                        root + "/usr/share/glyphtumble/$f ] || echo $f; done"),
-                  why.empty() ? run + "\n-w\n640\n-f\n" : "");
-        EXPECT_EQ(TempDir::Read(run + "/glyphtumble.hi"), hallBefore);
-    }
+    // The launcher finds the data and the game from where it lies.
+    EXPECT_EQ(Launch(root + "/usr/bin/glyphtumble", root, {"-x"}).first, 0);
 }
 
 // The package as cpack builds it, unpacked under a throwaway root and started
@@ -139,11 +93,62 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
          {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
           "Files: */font.pgm", "Bitstream, Inc."})
         EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
-    // Started the way the menu entry starts it.
-    const auto [status, usage] = Launch(root, home, {"-x"}, 30, "/usr/games/glyphtumble");
+    // Started the way the menu entry starts it: the usage text, status 0 and a
+    // saved table for an unknown option; the fallback from game mode to a
+    // full-screen window, still running.
+    const std::string launcher = "/usr/games/glyphtumble";
+    const auto [status, usage] = Launch(root + launcher, home, {"-f", "-x"});
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(usage.rfind("Glyphtumble\nby Marrowdale\n", 0), 0u) << usage;
+    EXPECT_EQ(usage, "Glyphtumble\nby Marrowdale\nversion 1.10 build 2003-12-06\n\n"
+                     "Command line options:\n"
+                     "\t-w XXX -h YYY : set window size to XXX by YYY\n"
+                     "\t-b XX         : set color depth to XX\n"
+                     "\t-f            : run in full screen [desktop resolution]\n"
+                     "\t-F            : run in full screen [switch resolution (Win32 only)]\n");
     EXPECT_EQ(TempDir::Read(home + "/.local/share/glyphtumble/glyphtumble.hi").size(), 440u);
-    EXPECT_EQ(Launch(root, home, {}, 2, "/usr/games/glyphtumble").first, -1)
-        << "the game ended by itself";
+    const auto [running, err] = Launch(root + launcher, home, {"-b", "0", "-F"}, 2);
+    EXPECT_EQ(running, -1) << "the game ended by itself";
+    EXPECT_NE(err.find("psGlutApp::OpenWindow(): Couldn't switch the display to 800x600, "
+                       "using a full-screen window instead.\n"),
+              std::string::npos)
+        << err;
+
+    // The launcher, on a fresh copy of the tree per row, with a stand-in game
+    // that records where it ran and with what arguments. Each row's shell
+    // set-up may break the copy and prints the one line the launcher must
+    // refuse with (nothing: the game starts).
+    std::vector<std::string> rows = {
+        "",
+        "mkdir -p $F && ln -s /nowhere $F/dictionary.txt && echo old >$F/font.pgm && "
+        "head -c 440 /dev/urandom >$F/glyphtumble.hi",
+        "rm $G; echo \"missing game program $G (reinstall the package)\"",
+        "rmdir $H && echo x >$H; echo \"can't make the folder $F for your Hall of Fame (is your "
+        "home folder writable?)\""};
+    for (const std::string f :
+         {"dictionary.txt", "font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+        rows.push_back("rm $D/" + f + "; echo \"missing data file $D/" + f +
+                       " (reinstall the package)\"");
+    for (const std::string words : {"", "CAT", "\\n\\n"})
+        rows.push_back("printf '" + words + "' >$D/dictionary.txt; echo \"the word list " +
+                       "$D/dictionary.txt holds no word (reinstall the package)\"");
+    for (const std::string& setup : rows) {
+        SCOPED_TRACE(setup);
+        TempDir dir;
+        const std::string copy = dir.File("root"), home = dir.File("home");
+        const std::string run = home + "/.local/share/glyphtumble";
+        const std::string why = Shell(
+            "R=" + copy + " H=" + home + "; D=$R/usr/share/games/glyphtumble " +
+            "G=$R/usr/libexec/glyphtumble/glyphtumble F=" + run + "; cp -a " + root + " $R && " +
+            "printf '#!/bin/sh\\n{ pwd -P; for a; do echo \"$a\"; done; } >game.log\\n' >$G; " +
+            "mkdir $H; " + setup);
+        const std::string hallBefore = TempDir::Read(run + "/glyphtumble.hi");
+        const auto [status, err] = Launch(copy + launcher, home, {"-w", "640", "-f"});
+        EXPECT_EQ(status == 0, why.empty());
+        EXPECT_EQ(err, why.empty() ? "" : "glyphtumble: " + why);
+        // The game started there, the data files linked in, the table left alone.
+        EXPECT_EQ(Shell("cd " + run + " && cat game.log && for f in *.txt *.p?m; do [ $(readlink " +
+                        "$f) = " + copy + "/usr/share/games/glyphtumble/$f ] || echo $f; done"),
+                  why.empty() ? run + "\n-w\n640\n-f\n" : "");
+        EXPECT_EQ(TempDir::Read(run + "/glyphtumble.hi"), hallBefore);
+    }
 }

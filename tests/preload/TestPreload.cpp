@@ -1,6 +1,6 @@
 // Preloaded into the real game by the tests. GLYPHTUMBLE_RAND: comma-separated
-// values that rand returns in turn, cycling, while srand does nothing (unset:
-// the real ones); GLYPHTUMBLE_RAND_LOG gets a byte per rand call;
+// values that rand returns in turn, cycling (unset: the real rand);
+// GLYPHTUMBLE_RAND_LOG gets a byte per rand call;
 // GLYPHTUMBLE_WINDOW_FILE, the X id of the game's window.
 
 #include <GL/glx.h>
@@ -20,14 +20,9 @@ extern "C" int rand() {
     for (char* p = std::getenv("GLYPHTUMBLE_RAND"); next == 0 && p && std::isdigit(p[*p == ',']);)
         values.push_back(static_cast<int>(std::strtol(p + (*p == ','), &p, 10) & 0x7fffffff));
     static std::FILE* const log = std::fopen(std::getenv("GLYPHTUMBLE_RAND_LOG") ?: "", "a");
-    if (log != nullptr && (std::fputc('r', log) == EOF || std::fflush(log) != 0))
-        std::perror("rand log");
+    if (log != nullptr)
+        std::fputc('r', log), std::fflush(log);
     return values.empty() ? Next<int()>("rand")() : values[next++ % values.size()];
-}
-
-extern "C" void srand(unsigned seed) {
-    if (std::getenv("GLYPHTUMBLE_RAND") == nullptr)
-        Next<void(unsigned)>("srand")(seed);
 }
 
 // The new window's context is current, so the current drawable is the window.

@@ -30,6 +30,14 @@ std::string Record(const std::string& name, int score, int words, int skill) {
     return bytes;
 }
 
+std::string Table(int step) {
+    std::string bytes;
+    for (int i = 0; i < 10; ++i)
+        bytes += step ? Record("Player " + std::to_string(i), step * (i + 1), i + 1, i % 3)
+                      : Record("Nobody", 0, 0, 0);
+    return bytes;
+}
+
 static const char* const Wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
 
 bool WaitFor(double seconds, const std::function<bool()>& condition) {

@@ -37,7 +37,8 @@ inline std::string Xdo(const std::string& args) {
 }
 std::string MakeRunFolder(const TempDir& base);                               // base/run
 std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
-bool WaitFor(double seconds, const std::function<bool()>& condition);         // polled every 20 ms
+std::string Table(int step); // "Player i" with step (i + 1) points; 0: the game's ten "Nobody"
+bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
     WaitFor(seconds, [] { return false; });
 }

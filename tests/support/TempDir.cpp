@@ -1,32 +1,24 @@
 #include "tests/support/TempDir.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
 
-namespace {
-
 // A new, empty folder in the system's temporary folder. Not mkdtemp, which
 // Windows lacks: a random name, and another when a test running beside this
 // one made that folder first.
-std::string MakeFolder() {
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
-    std::random_device seed;
-    std::mt19937_64 random((static_cast<std::uint64_t>(seed()) << 32) ^ seed());
+static std::string MakeFolder() {
+    std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path folder =
-            base / ("glyphtumble-" + std::to_string(random() % 1000000000000));
-        std::error_code error;
-        if (std::filesystem::create_directory(folder, error))
+        const auto folder = std::filesystem::temp_directory_path() /
+                            ("glyphtumble-" + std::to_string(random()) + std::to_string(random()));
+        if (std::error_code error; std::filesystem::create_directory(folder, error))
             return folder.string();
     }
     throw std::runtime_error("can't make a temporary folder");
 }
-
-} // namespace
 
 TempDir::TempDir(bool enter) : path(MakeFolder()) {
     if (enter) {
@@ -56,4 +48,3 @@ std::string TempDir::Read(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
