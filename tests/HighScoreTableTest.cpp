@@ -98,3 +98,20 @@ TEST(HighScoreTableTest, Save_TwoGamesOnOneFileKeepEachOthersEntries) {
     EXPECT_EQ(Names(b), names) << "shown by the game that merged";
     EXPECT_EQ(again.entries[5].score * 10 + again.entries[5].skill, 751);
 }
+
+// What another game left in the file when this one saves is taken as at
+// start-up: a 440-byte file as a table, a file of any other size not at all.
+TEST(HighScoreTableTest, Save_MeetsAShortOrForeignFileAsAtStartUp) {
+    for (const auto& [bytes, lowest] : {std::pair{TenByTen().substr(0, 300), "P20 P30 Ada "},
+                                        {TenByTen().replace(44, 44, Record("Zed", 25)),
+                                         "Zed P30 Ada "}}) {
+        TempDir dir;
+        const std::string path = dir.Write("glyphtumble.hi", TenByTen());
+        HighScoreTable table;
+        ASSERT_TRUE(table.Open(path.c_str()) && table.Insert("Ada", 35, 3, 0));
+        dir.Write("glyphtumble.hi", bytes);
+        ASSERT_TRUE(table.Save());
+        EXPECT_EQ(Names(table).substr(0, 12), lowest);
+        EXPECT_EQ(TempDir::Read(path).size(), 440u);
+    }
+}
