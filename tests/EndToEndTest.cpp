@@ -34,7 +34,9 @@ class EndToEndTest : public ::testing::Test {
 // Whether the window shows at least that many colours within a few seconds.
 bool Drawn(const std::string& window, int count) {
     return WaitFor(5, [&] {
-        return std::atoi(Shell("import -window " + window + " -format %k info:").c_str()) >= count;
+        const std::string colours =
+            Shell("timeout 10 import -window " + window + " -format %k info:");
+        return std::atoi(colours.c_str()) >= count;
     });
 }
 

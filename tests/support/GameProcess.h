@@ -33,7 +33,7 @@ class GameProcess {
 
 std::string Shell(const std::string& command); // what it printed
 inline std::string Xdo(const std::string& args) {
-    return Shell("xdotool " + args + " 2>/dev/null");
+    return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
 std::string MakeRunFolder(const TempDir& base);                               // base/run
 std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
