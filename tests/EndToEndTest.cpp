@@ -100,33 +100,4 @@ TEST_F(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     EXPECT_EQ(HighScores(), expected);
 }
 
-// Two games on one folder: B takes Ada's CAT into the Hall of Fame, then A,
-// which read the table before, takes Bob's FOX. The file keeps both.
-TEST_F(EndToEndTest, TwoGamesAtOnceKeepBothNames) {
-    const std::string nobody = Table(0);
-    base.Write("run/glyphtumble.hi", nobody);
-    // Intermediate, next shown: a target, the first letter and another target
-    // (bag: A 0, C 11, F 29, O 59, T 80, X 94), spawns 1-3 deal the rest.
-    auto a = Launch("1,1,94,1,1,59,1,29,1,94,1", "+0+0");  // X, O, F land: FOX downwards
-    auto b = Launch("1,1,80,1,1,0,1,11,1,94,1", "+640+0"); // T, A, C land: CAT downwards
-    for (const auto& [game, at, name] :
-         {std::tuple(b.get(), "+640+0", "A d a"), std::tuple(a.get(), "+0+0", "B o b")}) {
-        EXPECT_TRUE(Drawn(game->Window(), 64)) << "the title menu looks blank"; // keys now count
-        game->Keys("Return");
-        Xdo("keydown --window " + game->Window() + " Down");
-        EXPECT_TRUE(RandCalls(at, 13)) << "block 4 never came";
-        Xdo("keyup --window " + game->Window() + " Down");
-        game->Keys("Escape " + std::string(name) + " Return", 0.3);
-    }
-    // CAT (3+1+1) = 5, +5/4 = 6, x3/2 Intermediate = 9; FOX (4+1+8) = 13, +3, x3/2 = 24.
-    const std::string expected =
-        nobody.substr(0, 8 * 44) + Record("Ada", 9, 1, 1) + Record("Bob", 24, 1, 1);
-    EXPECT_TRUE(WaitFor(10, [&] { return HighScores() == expected; })) << "a name was lost";
-    for (GameProcess* game : {a.get(), b.get()}) {
-        game->Keys("space Escape");
-        EXPECT_EQ(game->Wait(10), 0) << game->Err();
-    }
-    EXPECT_EQ(HighScores(), expected);
-}
-
 } // namespace

@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/TempDir.h"
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <future>
+#include <sys/file.h>
+#include <unistd.h>
 
-// One 44-byte record as the file holds it: the name in 30 bytes, 2 of padding,
-// then score, words and skill as little-endian 32-bit numbers.
-static std::string Record(const std::string& name, int score, int words = 0, int skill = 0) {
-    std::string r = name + std::string(32 - name.size(), '\0');
-    for (const unsigned v : {score, words, skill})
-        r += {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    return r;
+#include "tests/support/GameProcess.h"
+
+// The cut to size fails while this is set, as on a file system that can't.
+static bool cutFails = false;
+extern "C" int ftruncate(int fd, off_t size) noexcept {
+    static const auto real = reinterpret_cast<int (*)(int, off_t)>(dlsym(RTLD_NEXT, "ftruncate"));
+    return cutFails ? (errno = EIO, -1) : real(fd, size);
 }
 
 static std::string TenByTen() {
@@ -36,9 +40,9 @@ TEST(HighScoreTableTest, Open_ReadsA440ByteFileAndSaveWritesTheSameBytes) {
     const std::string path = dir.Write("glyphtumble.hi", file);
     HighScoreTable table;
     ASSERT_TRUE(table.Open(path.c_str()));
-    EXPECT_EQ(Names(table, true).substr(0, 12) + std::to_string(table.entries[0].words) +
-                  std::to_string(table.entries[0].skill) + std::to_string(table.entries[9].score),
-              "Negative:-5 77100");
+    const HighScoreEntry &lowest = table.entries[0], &highest = table.entries[9];
+    EXPECT_EQ(Names(table, true).substr(0, 12), "Negative:-5 ");
+    EXPECT_EQ(std::tie(lowest.words, lowest.skill, highest.score), std::make_tuple(7, 7, 100));
     ASSERT_TRUE(table.Save());
     EXPECT_EQ(TempDir::Read(path), file);
 }
@@ -82,21 +86,67 @@ TEST(HighScoreTableTest, Insert_PlacesByScoreWithTiesAgainstTheNewcomer) {
 }
 
 // Two games on one file: each read the table at its start, and whichever
-// saves second must keep the entry the other saved first.
+// saves second must keep the entry the other saved first; so must the first
+// when it saves again. Rows: a table; a file one byte too long, which both
+// games take for none, so its old bytes must not come back from a stream's
+// buffer; a save whose bytes reach the file but whose cut to size fails.
 TEST(HighScoreTableTest, Save_TwoGamesOnOneFileKeepEachOthersEntries) {
+    const std::string nobody = "Nobody Nobody Nobody Nobody Nobody Nobody Nobody ";
+    for (const auto& [start, failCut, names] :
+         {std::tuple{TenByTen(), false, std::string("P40 Ada P50 P60 P70 Bob P80 P90 Ann P100 ")},
+          {TenByTen() + "\n", false, nobody + "Ada Bob Ann "},
+          {TenByTen(), true, "P40 Ada P50 P60 P70 Bob P80 P90 Ann P100 "}}) {
+        SCOPED_TRACE(std::to_string(start.size()) + (failCut ? " bytes, the cut fails" : " bytes"));
+        TempDir dir;
+        const std::string path = dir.Write("glyphtumble.hi", start);
+        HighScoreTable a, b, again;
+        ASSERT_TRUE(a.Open(path.c_str()) && b.Open(path.c_str()));
+        ASSERT_TRUE(a.Insert("Ada", 45, 4, 0) && a.Insert("Ann", 95, 9, 2));
+        ASSERT_TRUE(b.Insert("Bob", 75, 7, 1));
+        cutFails = failCut;
+        EXPECT_EQ(a.Save(), !failCut);
+        cutFails = false;
+        ASSERT_TRUE(b.Save());
+        ASSERT_TRUE(a.Save()) << "the first game's last save keeps the second's entry";
+        ASSERT_TRUE(again.Open(path.c_str()));
+        EXPECT_EQ(Names(again), names);
+        EXPECT_EQ(Names(b), names) << "shown by the game that merged";
+        EXPECT_NE(TempDir::Read(path).find(Record("Bob", 75, 7, 1)), std::string::npos);
+    }
+}
+
+// Another program holds the lock while this game opens or saves, writing the
+// file meanwhile: the game waits and then takes what was written. A lock held
+// for good costs a second, not the game.
+TEST(HighScoreTableTest, OpenAndSave_WaitForTheLockButNotForever) {
     TempDir dir;
-    const std::string path = dir.Write("glyphtumble.hi", TenByTen());
-    HighScoreTable a, b, again;
-    ASSERT_TRUE(a.Open(path.c_str()) && b.Open(path.c_str()));
-    ASSERT_TRUE(a.Insert("Ada", 45, 4, 0) && a.Insert("Ann", 95, 9, 2));
-    ASSERT_TRUE(b.Insert("Bob", 75, 7, 1));
-    ASSERT_TRUE(a.Save() && b.Save());
-    ASSERT_TRUE(a.Save()) << "the first game's last save keeps the second's entry";
-    const std::string names = "P40 Ada P50 P60 P70 Bob P80 P90 Ann P100 ";
-    ASSERT_TRUE(again.Open(path.c_str()));
-    EXPECT_EQ(Names(again), names);
-    EXPECT_EQ(Names(b), names) << "shown by the game that merged";
-    EXPECT_EQ(again.entries[5].score * 10 + again.entries[5].skill, 751);
+    const std::string path = dir.Write("glyphtumble.hi", TenByTen().substr(0, 300));
+    const int holder = open(path.c_str(), O_RDWR);
+    HighScoreTable table;
+    const auto whileLocked = [&](const std::function<bool()>& action, const std::string& write) {
+        EXPECT_EQ(flock(holder, LOCK_EX), 0);
+        auto done = std::async(std::launch::async, action);
+        usleep(200000); // the action is waiting by now, or would have run unlocked
+        EXPECT_EQ(pwrite(holder, write.data(), write.size(), 0), 440);
+        flock(holder, LOCK_UN);
+        return done.get();
+    };
+    ASSERT_TRUE(whileLocked([&] { return table.Open(path.c_str()); }, TenByTen()));
+    EXPECT_EQ(Names(table), "P10 P20 P30 P40 P50 P60 P70 P80 P90 P100 ") << "read half written";
+    ASSERT_TRUE(table.Insert("Ada", 45, 4, 0));
+    const std::string withBob = TenByTen().replace(9 * 44, 44, Record("Bob", 150));
+    ASSERT_TRUE(whileLocked([&] { return table.Save(); }, withBob));
+    EXPECT_EQ(Names(table), "P20 P30 P40 Ada P50 P60 P70 P80 P90 Bob ") << "saved unmerged";
+
+    ASSERT_EQ(flock(holder, LOCK_EX), 0); // and never let go
+    testing::internal::CaptureStderr();
+    auto saved = std::async(std::launch::async, [&] { return table.Insert("Cy", 99, 1, 0) && table.Save(); });
+    const bool inTime = saved.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    close(holder);
+    EXPECT_TRUE(inTime && saved.get()) << "waited for the lock without end";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "HighScoreTable::Save(): the table was saved without the lock\n");
+    EXPECT_EQ(TempDir::Read(path).substr(8 * 44, 3), std::string("Cy", 3));
 }
 
 // What another game left in the file when this one saves is taken as at

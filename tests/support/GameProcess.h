@@ -36,7 +36,7 @@ inline std::string Xdo(const std::string& args) {
     return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
 std::string MakeRunFolder(const TempDir& base);                               // base/run
-std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
+std::string Record(const std::string& name, int score, int words = 0, int skill = 0); // 44 bytes
 std::string Table(int step); // "Player i" with step (i + 1) points; 0: the game's ten "Nobody"
 bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
