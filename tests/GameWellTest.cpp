@@ -74,8 +74,9 @@ TEST_F(GameWell, ALandedWildcardDrawsItsLetterAtTheLandingAndKeepsItsMark) {
 }
 
 // Each timed state, then a frame of the right length that must still do its
-// one step: no timer was wound back, stopped or run out.
-TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
+// one step: no timer was wound back, stopped or run out. A frame of no time
+// moves no timer either, but settling and the word scan take none.
+TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNoTimer) {
     const std::pair<int, double> states[] = {{BlockDelay, 0.25}, {BlockFalling, 0.05},
                                              {WordRemoval, 0.5}, {WellSweep, 0.1},
                                              {TitleMenu, 0.5},   {HallOfFame, 0.5}};
@@ -94,4 +95,9 @@ TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
         game->Update(step);
         EXPECT_NE(timers(), before) << "a good frame after them moves again";
     }
+    game->SetState(Settling);
+    game->Update(0.0);
+    EXPECT_EQ(game->state, WordScan) << "settled";
+    game->Update(0.0);
+    EXPECT_EQ(game->state, BlockDelay) << "scanned";
 }
