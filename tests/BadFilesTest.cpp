@@ -84,8 +84,8 @@ TEST(BadFilesTest, WordList) {
             {"a directory", d, "rm $F && mkdir $F", 1},
             {"a named pipe", d, "rm $F && mkfifo $F", 1},
             {"an endless device", d, "ln -sfn /dev/zero $F", 1},
-            {"one byte over 64 MiB, sparse", d, "truncate -s 67108865 $F", 1,
-             "Dictionary::Load(): dictionary.txt is 67108865 bytes, more than a word list "
+            {"one byte over 16 MiB, sparse", d, "truncate -s 16777217 $F", 1,
+             "Dictionary::Load(): dictionary.txt is 16777217 bytes, more than a word list "
              "may hold\n"},
             {"binary garbage", d, "cp font.pgm $F && echo >>$F"},
             {"one line of a megabyte", d, Q + " >$F && echo >>$F"},
