@@ -140,7 +140,8 @@ TEST(HighScoreTableTest, OpenAndSave_WaitForTheLockButNotForever) {
 
     ASSERT_EQ(flock(holder, LOCK_EX), 0); // and never let go
     testing::internal::CaptureStderr();
-    auto saved = std::async(std::launch::async, [&] { return table.Insert("Cy", 99, 1, 0) && table.Save(); });
+    auto saved = std::async(std::launch::async,
+                            [&] { return table.Insert("Cy", 99, 1, 0) && table.Save(); });
     const bool inTime = saved.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
     close(holder);
     EXPECT_TRUE(inTime && saved.get()) << "waited for the lock without end";

@@ -1,6 +1,10 @@
 #include "tests/support/GameProcess.h"
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -75,16 +79,21 @@ GameProcess::GameProcess(const std::string& dir, const std::vector<std::string>&
         execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
         _exit(127);
     }
+    if (pid < 0) { // nothing runs: a kill or wait on pid -1 would reach every process
+        ADD_FAILURE() << "can't start " << program << ": " << std::strerror(errno);
+        status = 256;
+    }
 }
 
 GameProcess::~GameProcess() {
-    if (status == -1 && kill(pid, SIGKILL) == 0)
+    if (status == -1 && pid > 0 && kill(pid, SIGKILL) == 0)
         waitpid(pid, nullptr, 0);
 }
 
 int GameProcess::Wait(double seconds) {
     int raw = 0;
-    if (status == -1 && WaitFor(seconds, [&] { return waitpid(pid, &raw, WNOHANG) == pid; }))
+    if (status == -1 && pid > 0 &&
+        WaitFor(seconds, [&] { return waitpid(pid, &raw, WNOHANG) == pid; }))
         status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 256;
     return status == 256 ? -1 : status;
 }

@@ -22,7 +22,7 @@ class GameProcess {
     ~GameProcess();                                             // kills it if it still runs
     std::string Window(double seconds = 0);                     // its mapped X window's id, or ""
     void Keys(const std::string& keys, double pause = 0) const; // to the window, then a pause
-    int Wait(double seconds); // exit status; -1 if killed or still running
+    int Wait(double seconds); // exit status; -1 if killed, still running or never started
     std::string Err() const { return TempDir::Read(capture.File("err")); }
 
   private:
