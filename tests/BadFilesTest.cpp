@@ -97,8 +97,6 @@ TEST(BadFilesTest, HighScoreFile) {
     const std::string h = "glyphtumble.hi";
     RunAll({{"missing", h, "rm $F"},
             {"0 bytes", h, ">$F"},
-            {"439 bytes", h, "truncate -s 439 $F"},
-            {"441 bytes", h, "echo >>$F"},
             {"440 bytes of 0xff: no NUL in a name, negative numbers", h,
              "head -c 440 /dev/zero | tr '\\0' '\\377' >$F"},
             {"440 bytes of an image", h, "tail -c 440 tile.ppm >$F"},
