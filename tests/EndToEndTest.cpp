@@ -5,17 +5,6 @@
 
 #include "tests/support/GameProcess.h"
 
-namespace {
-
-// Whether the window shows at least that many colours within a few seconds.
-bool Drawn(const std::string& window, int count) {
-    return WaitFor(5, [&] {
-        const std::string colours =
-            Shell("timeout 10 import -window " + window + " -format %k info:");
-        return std::atoi(colours.c_str()) >= count;
-    });
-}
-
 TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     TempDir base;
     const std::string run = MakeRunFolder(base), calls = base.File("rand");
@@ -43,7 +32,9 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     const std::string window = game.Window(20);
     ASSERT_NE(window, "") << game.Err();
     ASSERT_TRUE(RandCalls(2)) << "the title menu never came";
-    EXPECT_TRUE(Drawn(window, 64)) << "the title menu looks blank";
+    const std::string count = "timeout 10 import -window " + window + " -format %k info:";
+    const auto colours = [&] { return std::atoi(Shell(count).c_str()); }; // the window shows
+    EXPECT_TRUE(WaitFor(5, [&] { return colours() >= 64; })) << "the title menu looks blank";
 
     // Up x3 wraps to "Exit to system", Down on to "Skill Level: ", Return
     // makes it Advanced; Down, Space hides the next block.
@@ -85,5 +76,3 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     EXPECT_EQ(game.Wait(10), 0) << game.Err();
     EXPECT_EQ(HighScores(), expected);
 }
-
-} // namespace

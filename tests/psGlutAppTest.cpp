@@ -16,9 +16,7 @@ class Recorder : public psGlutApp {
     void MouseUp(int button, int, int) override { log += "U" + std::to_string(button); }
     void Motion(int, int) override { log += "M"; }
     void PassiveMotion(int, int) override { log += "P"; }
-    void Reshape(int w, int h) override {
-        log += "R" + std::to_string(w) + "x" + std::to_string(h);
-    }
+    void Reshape(int w, int h) override { log += "R" + std::to_string(w) + std::to_string(h); }
     std::string log;
 };
 static int redisplays = 0;
@@ -81,8 +79,7 @@ TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 640, 480}));
-    EXPECT_EQ(app.log + " " + std::to_string(app.width) + "x" + std::to_string(app.height),
-              "R640x480 640x480");
+    EXPECT_EQ(std::make_tuple(app.log, app.width, app.height), std::tuple("R640480", 640, 480));
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
