@@ -23,8 +23,8 @@ constexpr int SkillOffset = 40;
 // holds it longer (stopped mid-save, or another program's lock) must not
 // freeze this game's start or its name entry, so the lock is tried a few
 // times over about a second and then done without.
-constexpr int LockTries = 10;
-constexpr int LockRetryMilliseconds = 110;
+constexpr int LockTries = 5;
+constexpr int LockRetryMilliseconds = 200;
 
 // Records are little-endian on disk whatever the processor, so the file moves
 // between machines unchanged.
