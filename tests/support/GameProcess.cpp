@@ -23,15 +23,6 @@ std::string MakeRunFolder(const TempDir& base) {
     return base.File("run");
 }
 
-std::string Record(const std::string& name, int score, int words, int skill) {
-    std::string bytes = name;
-    bytes.resize(32, '\0');
-    for (const int v : {score, words, skill})
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<char>(static_cast<unsigned>(v) >> shift));
-    return bytes;
-}
-
 std::string Table(int step) {
     std::string bytes;
     for (int i = 0; i < 10; ++i)

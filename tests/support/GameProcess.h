@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HighScoreRecord.h"
 #include "tests/support/TempDir.h"
 
 class GameProcess {
@@ -35,8 +36,7 @@ std::string Shell(const std::string& command); // what it printed
 inline std::string Xdo(const std::string& args) {
     return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const TempDir& base);                               // base/run
-std::string Record(const std::string& name, int score, int words = 0, int skill = 0); // 44 bytes
+std::string MakeRunFolder(const TempDir& base); // base/run
 std::string Table(int step); // "Player i" with step (i + 1) points; 0: the game's ten "Nobody"
 bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
