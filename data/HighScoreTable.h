@@ -43,9 +43,11 @@ public:
     // flushes it to disk, all under an exclusive lock on the file. When
     // another game wrote a table there since this one last read or wrote the
     // file, the entries inserted here since then are placed into that table
-    // instead, and it becomes this table. False when no file is open or the
-    // write fell short. When the lock can't be had within about a second,
-    // the table is saved all the same and one line on stderr says so.
+    // instead, and it becomes this table. False when no file is open, the
+    // write fell short or the file could not be cut to size; a table that
+    // reached the file counts as written all the same. When the lock can't be
+    // had within about a second, the table is saved without it and one line
+    // on stderr says so.
     bool Save();
     void Close();
     // True when score beats the lowest entry.
