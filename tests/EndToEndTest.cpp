@@ -9,8 +9,7 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     TempDir base;
     const std::string run = MakeRunFolder(base), calls = base.File("rand");
     const auto HighScores = [&] { return TempDir::Read(run + "/glyphtumble.hi"); };
-    // Waits long: on a busy machine frames are few, and a block falls at most
-    // a quarter row a frame.
+    // Waits long: frames are few on a busy machine, and blocks fall a quarter row a frame.
     const auto RandCalls = [&](size_t count) {
         return WaitFor(60, [&] { return TempDir::Read(calls).size() >= count; });
     };

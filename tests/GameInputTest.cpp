@@ -24,7 +24,7 @@ TEST_F(GameInput, PauseAWildcardATakenCellGameOverNamesAndTheHallOfFame) {
     game->Special(ArrowRight, 0, 0); // the cell to the right is taken
     EXPECT_EQ(std::make_tuple(game->blockLetter, game->blockColumn, game->blockHeight),
               std::make_tuple('Q', 3, 14.0));
-    Begin(); // game over: names and the way back from the Hall of Fame
+    Begin();                         // game over: names and the way back from the Hall of Fame
     game->Keyboard(KeyEscape, 0, 0); // 0 does not beat "Nobody" at 0
     game->Keyboard('a', 0, 0);
     EXPECT_EQ(game->playerName, "");
@@ -51,7 +51,6 @@ TEST_F(GameInput, PauseAWildcardATakenCellGameOverNamesAndTheHallOfFame) {
     game->SetCell(4, 7, 'Q');
     game->Keyboard('x', 0, 0);
     EXPECT_EQ(game->state, TitleMenu);
-    EXPECT_EQ(Column(4), std::string(15, '.'));
-    EXPECT_EQ(std::make_tuple(game->skill, game->showNext, game->score),
-              std::make_tuple(2, false, 0));
+    EXPECT_EQ(std::make_tuple(Column(4), game->skill, game->showNext, game->score),
+              std::make_tuple(std::string(15, '.'), 2, false, 0));
 }

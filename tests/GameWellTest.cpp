@@ -74,8 +74,8 @@ TEST_F(GameWell, ALandedWildcardDrawsItsLetterAtTheLandingAndKeepsItsMark) {
 }
 
 // Each timed state, then a frame of the right length that must still do its
-// one step: no timer was wound back, stopped or run out. A frame of no time
-// moves no timer either, but settling and the word scan take none.
+// one step: no timer was wound back, stopped or run out. Settling and the
+// scan take no time, so a frame of none runs them.
 TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNoTimer) {
     const std::pair<int, double> states[] = {{BlockDelay, 0.25}, {BlockFalling, 0.05},
                                              {WordRemoval, 0.5}, {WellSweep, 0.1},

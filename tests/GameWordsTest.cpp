@@ -118,9 +118,8 @@ TEST_F(GameWords, ACellInTwoWordsGoesOnceItsColumnClosesUpAndTheChainRunsOn) {
 
 TEST_F(GameWords, TargetDrawNearestLengthShortestWordBySkillAndLevelAndTargetsStopAtTen) {
     // The C library's first two draws after these seeds multiply past the
-    // largest int. Taken as unsigned 32 bits with the sign bit cleared, the
-    // products pick CAMPANOLOGY and CATS of the 15 words; the walk on to the
-    // next three-letter word gives CAT and CDE.
+    // largest int: as unsigned 32 bits, sign bit cleared, they pick CAMPANOLOGY
+    // and CATS of the 15 words, and the walk on to three letters CAT and CDE.
     for (const auto& [seed, word] : {std::pair{1u, "CAT"}, {4u, "CDE"}}) {
         std::srand(seed);
         game->targetLength = 3;

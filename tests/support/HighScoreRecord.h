@@ -1,7 +1,6 @@
 #pragma once
 
-// One Hall of Fame record as the file holds it: the name in 30 bytes, 2 of
-// padding, then score, words and skill as little-endian 32-bit numbers.
+// A Hall of Fame record as the file holds it: 30 + 2 bytes of name, 3 little-endian ints.
 
 #include <string>
 
