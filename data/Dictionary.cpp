@@ -4,22 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "data/OpenRegularFile.h"
 
 namespace {
-
-#ifdef _WIN32
-// Windows opens a file as text unless told otherwise, which would turn CR LF
-// into LF and stop at a Ctrl-Z. Its named pipes live apart from the folders,
-// so no file of the game's can block the open.
-constexpr int ReadFlags = O_RDONLY | O_BINARY;
-#else
-// Opened without blocking: opening a named pipe would otherwise wait for a
-// writer forever.
-constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-#endif
 
 bool WordLess(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
 
@@ -84,36 +72,37 @@ void Dictionary::Clear() {
 
 int Dictionary::Load(const char* path) {
     Clear();
-    const int fd = open(path, ReadFlags);
-    if (fd < 0)
+    // A directory, a pipe or a device of that name counts as a file that
+    // can't be read.
+    long long fileSize = 0;
+    std::FILE* file = OpenRegularFile(path, &fileSize);
+    if (file == nullptr)
         return -1;
-    // Only a regular file has a size to trust; a directory, a pipe or a device
-    // of that name counts as a file that can't be read.
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    std::FILE* file = fdopen(fd, "rb");
-    if (file == nullptr) {
-        close(fd);
-        return -1;
-    }
     // The largest real word list is a few megabytes. A file far larger (a
     // sparse file, or the wrong file under this name) is refused before its
     // buffer is asked for, which could otherwise end the game.
-    if (info.st_size > MaxFileSize) {
+    if (fileSize > MaxFileSize) {
         std::fprintf(stderr, "Dictionary::Load(): %s is %lld bytes, more than a word list may hold\n",
-                     path, static_cast<long long>(info.st_size));
+                     path, fileSize);
         std::fclose(file);
         return -1;
     }
-    const size_t size = static_cast<size_t>(info.st_size);
+    const size_t size = static_cast<size_t>(fileSize);
     text = new char[size + 1];
     const size_t length = std::fread(text, 1, size, file);
     std::fclose(file);
     text[length] = '\0';
 
+    // The index costs a pointer a line, and an unordered list a sort: a file
+    // of nothing but newlines would cost eight times its size and seconds.
+    const size_t lines = static_cast<size_t>(std::count(text, text + length, '\n'));
+    if (lines > MaxWords) {
+        std::fprintf(stderr, "Dictionary::Load(): %s has %lld lines, more than a word list may hold\n",
+                     path, static_cast<long long>(lines));
+        Clear();
+        return -1;
+    }
+    words.reserve(lines);
     IndexLines(length);
     CutWords();
 
@@ -131,7 +120,6 @@ void Dictionary::IndexLines(size_t length) {
     // Each line that ends in a newline starts a word; a last line without one
     // does not. Eight bytes are looked at a time, since a line is only a few
     // bytes long and a search call per line would cost more than the line.
-    words.reserve(static_cast<size_t>(std::count(text, text + length, '\n')));
     char* start = text;
     size_t i = 0;
     for (; i + 8 <= length; i += 8) {

@@ -15,11 +15,15 @@ public:
     Dictionary(const Dictionary&) = delete;
     Dictionary& operator=(const Dictionary&) = delete;
 
-    // A word list larger than this is refused, with one line on stderr.
-    static constexpr long long MaxFileSize = 64ll * 1024 * 1024;
+    // A word list larger than this, or of more lines, is refused with one
+    // line on stderr. The real list is well under a megabyte and the largest
+    // public English lists a few; at these bounds a list of any content loads
+    // in well under a second and a few tens of megabytes.
+    static constexpr long long MaxFileSize = 16ll * 1024 * 1024;
+    static constexpr std::size_t MaxWords = 1 << 20;
 
     // Number of words loaded, or -1 (count -1) when the file can't be opened
-    // or is larger than MaxFileSize. A last line without a newline is not
+    // or is larger than MaxFileSize or MaxWords. A last line without a newline is not
     // entered; an index that is out of byte order is sorted, so lookups never
     // miss silently.
     int Load(const char* path);

@@ -1,8 +1,9 @@
 #include "data/HighScoreTable.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -13,10 +14,17 @@
 
 namespace {
 
-constexpr int RecordSize = 44;
+constexpr int RecordSize = HighScoreEntry::RecordSize;
 constexpr int ScoreOffset = 32;
 constexpr int WordsOffset = 36;
 constexpr int SkillOffset = 40;
+
+// Another game holds the lock only for the moment its save takes. One that
+// holds it longer (stopped mid-save, or another program's lock) must not
+// freeze this game's start or its name entry, so the lock is tried a few
+// times over about a second and then done without.
+constexpr int LockTries = 5;
+constexpr int LockRetryMilliseconds = 200;
 
 // Records are little-endian on disk whatever the processor, so the file moves
 // between machines unchanged.
@@ -33,31 +41,46 @@ std::int32_t GetInt(const unsigned char* p) {
     return static_cast<std::int32_t>(v);
 }
 
-// The calls that meet the operating system: a lock held on the open file for
-// as long as the object lives (shared to read, exclusive to write), cutting
-// the file to size, and flushing it to disk.
+// The calls that meet the operating system: opening without truncating,
+// reading at an offset past the stream's buffer, trying the lock once,
+// waiting, cutting the file to size and flushing it to disk.
 #ifdef _WIN32
+
+std::FILE* OpenForUpdate(const char* path) {
+    const int fd = _open(path, _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "r+b");
+    if (fd >= 0 && file == nullptr)
+        _close(fd);
+    return file;
+}
+
+HANDLE Handle(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+// True when the file holds exactly count bytes, read into bytes from its start.
+bool ReadExactly(std::FILE* file, unsigned char* bytes, long count) {
+    LARGE_INTEGER size;
+    OVERLAPPED start = {};
+    DWORD read = 0;
+    return GetFileSizeEx(Handle(file), &size) && size.QuadPart == count &&
+           ReadFile(Handle(file), bytes, static_cast<DWORD>(count), &read, &start) &&
+           read == static_cast<DWORD>(count);
+}
 
 // Windows locks byte ranges; the range from 0 to the end of all offsets covers
 // the file whatever size it takes. The lock is mandatory there, but the
 // handle that holds it still reads and writes.
-class FileLock {
-public:
-    FileLock(std::FILE* file, bool exclusive)
-        : handle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) {
-        OVERLAPPED whole = {};
-        LockFileEx(handle, exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0, 0, MAXDWORD, MAXDWORD, &whole);
-    }
-    ~FileLock() {
-        OVERLAPPED whole = {};
-        UnlockFileEx(handle, 0, MAXDWORD, MAXDWORD, &whole);
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
+bool TryLock(std::FILE* file, bool exclusive) {
+    OVERLAPPED whole = {};
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+    return LockFileEx(Handle(file), flags, 0, MAXDWORD, MAXDWORD, &whole) != 0;
+}
 
-private:
-    const HANDLE handle;
-};
+void Unlock(std::FILE* file) {
+    OVERLAPPED whole = {};
+    UnlockFileEx(Handle(file), 0, MAXDWORD, MAXDWORD, &whole);
+}
+
+void Nap(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 bool CutToSize(std::FILE* file, long size) { return _chsize(_fileno(file), size) == 0; }
 
@@ -65,25 +88,65 @@ void SyncToDisk(std::FILE* file) { _commit(_fileno(file)); }
 
 #else
 
-class FileLock {
-public:
-    FileLock(std::FILE* file, bool exclusive) : fd(fileno(file)) {
-        while (flock(fd, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-        }
-    }
-    ~FileLock() { flock(fd, LOCK_UN); }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
+// Opening with O_CREAT never truncates: a file that another game created a
+// moment ago keeps what it wrote.
+std::FILE* OpenForUpdate(const char* path) {
+    const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "r+b");
+    if (fd >= 0 && file == nullptr)
+        close(fd);
+    return file;
+}
 
-private:
-    const int fd;
-};
+// True when the file holds exactly count bytes, read into bytes from its start.
+bool ReadExactly(std::FILE* file, unsigned char* bytes, long count) {
+    struct stat info;
+    return fstat(fileno(file), &info) == 0 && info.st_size == count &&
+           pread(fileno(file), bytes, static_cast<size_t>(count), 0) == count;
+}
+
+// One flock call that does not wait: a browser build can stand in for it.
+bool TryLock(std::FILE* file, bool exclusive) {
+    int result;
+    while ((result = flock(fileno(file), (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB)) != 0 &&
+           errno == EINTR) {
+    }
+    return result == 0;
+}
+
+void Unlock(std::FILE* file) { flock(fileno(file), LOCK_UN); }
+
+void Nap(int milliseconds) { usleep(static_cast<useconds_t>(milliseconds) * 1000); }
 
 bool CutToSize(std::FILE* file, long size) { return ftruncate(fileno(file), size) == 0; }
 
 void SyncToDisk(std::FILE* file) { fsync(fileno(file)); }
 
 #endif
+
+// A lock on the open file for as long as the object lives (shared to read,
+// exclusive to write), or none when it can't be had in time.
+class FileLock {
+public:
+    FileLock(std::FILE* file, bool exclusive) : file(file), held(TryLock(file, exclusive)) {
+        for (int tries = 1; !held && tries < LockTries; ++tries) {
+            Nap(LockRetryMilliseconds);
+            held = TryLock(file, exclusive);
+        }
+    }
+    ~FileLock() {
+        if (held)
+            Unlock(file);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    bool Held() const { return held; }
+
+private:
+    std::FILE* const file;
+    bool held;
+};
 
 } // namespace
 
@@ -96,22 +159,21 @@ HighScoreTable::~HighScoreTable() { Close(); }
 bool HighScoreTable::Open(const char* path) {
     Close();
     inserted.clear();
-    file = std::fopen(path, "r+b");
-    // Create the file only when it is missing: an existing file that can't be
-    // opened for update (no read permission, say) must not be truncated.
-    if (file == nullptr && errno == ENOENT)
-        file = std::fopen(path, "w+b");
+    // An existing file that can't be opened for update (no read permission,
+    // say) is left alone; a missing one is created.
+    file = OpenForUpdate(path);
     if (file == nullptr)
         return false;
 
-    // Shared with other readers, but never read while another game writes.
+    // Shared with other readers, but not read while another game writes,
+    // unless that game keeps the lock too long.
     const FileLock lock(file, false);
     if (ReadImage(seen)) {
         Decode(seen);
         return true;
     }
     // No table yet: any table a save meets later was written by another game.
-    std::memset(seen, 0, sizeof seen);
+    seen.fill(0);
     for (HighScoreEntry& entry : entries) {
         std::memcpy(entry.name, "Nobody", 7);
         entry.score = 0;
@@ -132,7 +194,7 @@ bool HighScoreTable::Save() {
     // two quick saves can share.
     const FileLock lock(file, true);
     FileImage current;
-    if (ReadImage(current) && std::memcmp(current, seen, FileSize) != 0) {
+    if (ReadImage(current) && current != seen) {
         Decode(current);
         for (const HighScoreEntry& entry : inserted)
             Place(entry.name, entry.score, entry.words, entry.skill);
@@ -141,31 +203,33 @@ bool HighScoreTable::Save() {
     FileImage image;
     Encode(image);
     std::rewind(file);
-    const size_t written = std::fwrite(image, 1, sizeof image, file);
+    const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size() &&
+                         std::fflush(file) == 0;
+    // Once the table is in the file, it is what this game has seen there,
+    // whatever happens next: its entries must not be placed a second time.
+    if (written) {
+        seen = image;
+        inserted.clear();
+    }
     // A file of any other size is reset at the next start, so a longer file
     // is cut to the table's size; the entry goes to the disk at once, so it
     // survives a later crash.
-    const bool flushed = std::fflush(file) == 0;
     const bool sized = CutToSize(file, FileSize);
     SyncToDisk(file); // a file system that can't sync still holds the bytes
-    if (written != sizeof image || !flushed || !sized)
-        return false;
-    std::memcpy(seen, image, FileSize);
-    inserted.clear();
-    return true;
+    if (written && !lock.Held())
+        std::fprintf(stderr, "HighScoreTable::Save(): the table was saved without the lock\n");
+    return written && sized;
 }
 
-bool HighScoreTable::ReadImage(FileImage image) {
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    std::rewind(file);
-    return size == FileSize && std::fread(image, RecordSize, EntryCount, file) == EntryCount;
+bool HighScoreTable::ReadImage(FileImage& image) const {
+    // Read from the descriptor, not through the stream: a stream may keep
+    // bytes it buffered before another game wrote the file.
+    return ReadExactly(file, image.data(), FileSize);
 }
 
-void HighScoreTable::Decode(const FileImage image) {
+void HighScoreTable::Decode(const FileImage& image) {
     for (int i = 0; i < EntryCount; ++i) {
-        const unsigned char* record = image + i * RecordSize;
+        const unsigned char* record = image.data() + i * RecordSize;
         HighScoreEntry& entry = entries[i];
         std::memcpy(entry.name, record, sizeof entry.name);
         std::memcpy(entry.padding, record + sizeof entry.name, sizeof entry.padding);
@@ -175,9 +239,9 @@ void HighScoreTable::Decode(const FileImage image) {
     }
 }
 
-void HighScoreTable::Encode(FileImage image) const {
+void HighScoreTable::Encode(FileImage& image) const {
     for (int i = 0; i < EntryCount; ++i) {
-        unsigned char* record = image + i * RecordSize;
+        unsigned char* record = image.data() + i * RecordSize;
         const HighScoreEntry& entry = entries[i];
         std::memcpy(record, entry.name, sizeof entry.name);
         std::memcpy(record + sizeof entry.name, entry.padding, sizeof entry.padding);

@@ -95,7 +95,9 @@ void WordGame::Fall(double frameTime) {
 void WordGame::Update(double frameTime) {
     // Every timer below adds the frame time: a negative one would wind it
     // back and a NaN would stop it for good, so such a frame moves nothing.
-    if (!(frameTime > 0.0 && std::isfinite(frameTime)))
+    // A frame of no time moves no timer, but settling and the word scan,
+    // which take no time, still run.
+    if (!(frameTime >= 0.0 && std::isfinite(frameTime)))
         return;
     switch (state) {
     case TitleMenu:

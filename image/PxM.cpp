@@ -3,23 +3,11 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "data/OpenRegularFile.h"
 
 namespace {
-
-#ifdef _WIN32
-// Windows opens a file as text unless told otherwise, which would turn CR LF
-// into LF and stop at a Ctrl-Z. Its named pipes live apart from the folders,
-// so no file of the game's can block the open.
-constexpr int ReadFlags = O_RDONLY | O_BINARY;
-#else
-// Opened without blocking: opening a named pipe would otherwise wait for a
-// writer forever.
-constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-#endif
 
 // One token buffer for every PxM. Its size is part of the file format the
 // game accepts: tokens are cut at 39 characters. Because a read that finds no
@@ -32,22 +20,6 @@ constexpr int TokenCapacity = sizeof(tokenBuffer) - 1;
 // no image of the game comes near it, and 8192 x 8192 x 3 still fits the
 // 32-bit size.
 constexpr int MaxImageSide = 8192;
-
-// Opens path for binary reading when it is a regular file. Anything else
-// can't be read as an image: a named pipe would block the open, and a device
-// such as /dev/zero would feed the tokenizer forever.
-std::FILE* OpenRegularFile(const char* path) {
-    const int fd = open(path, ReadFlags);
-    if (fd < 0)
-        return nullptr;
-    struct stat info;
-    std::FILE* file = nullptr;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        file = fdopen(fd, "rb");
-    if (file == nullptr)
-        close(fd);
-    return file;
-}
 
 bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

@@ -36,7 +36,9 @@ TEST(DictionaryTest, Load_CutsCompleteLinesUpperCasesSortsInByteOrderOrFailsDrop
     EXPECT_EQ(Words(d, dir.Write("c", std::string("an\0t\nbee\n", 9))), "AN BEE ");
     EXPECT_EQ(Words(d, dir.Write("d", std::string(1 << 20, 'a') + "\nANT\n")).size(),
               (1u << 20) + 5);
-    // A missing file or a folder fails and drops the list.
+    // More lines than a list may hold, a missing file or a folder fail and
+    // drop the list.
+    EXPECT_EQ(d.Load(dir.Write("e", std::string(Dictionary::MaxWords + 1, '\n')).c_str()), -1);
     ASSERT_EQ(Words(d, dir.Write("a.txt", "ANT\nBEE\n")), "ANT BEE ");
     for (const std::string& bad : {dir.File("missing.txt"), dir.Path()}) {
         EXPECT_EQ(Words(d, bad), "-1") << bad;

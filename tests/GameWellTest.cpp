@@ -74,8 +74,9 @@ TEST_F(GameWell, ALandedWildcardDrawsItsLetterAtTheLandingAndKeepsItsMark) {
 }
 
 // Each timed state, then a frame of the right length that must still do its
-// one step: no timer was wound back, stopped or run out.
-TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
+// one step: no timer was wound back, stopped or run out. Settling and the
+// scan take no time, so a frame of none runs them.
+TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNoTimer) {
     const std::pair<int, double> states[] = {{BlockDelay, 0.25}, {BlockFalling, 0.05},
                                              {WordRemoval, 0.5}, {WellSweep, 0.1},
                                              {TitleMenu, 0.5},   {HallOfFame, 0.5}};
@@ -94,4 +95,7 @@ TEST_F(GameWell, UpdateWithAFrameTimeThatIsNotFinitePositiveMovesNothing) {
         game->Update(step);
         EXPECT_NE(timers(), before) << "a good frame after them moves again";
     }
+    game->SetState(Settling);
+    game->Update(0.0), game->Update(0.0); // settled, then scanned
+    EXPECT_EQ(game->state, BlockDelay);
 }

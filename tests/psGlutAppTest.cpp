@@ -16,7 +16,7 @@ class Recorder : public psGlutApp {
     void MouseUp(int button, int, int) override { log += "U" + std::to_string(button); }
     void Motion(int, int) override { log += "M"; }
     void PassiveMotion(int, int) override { log += "P"; }
-    void Reshape(int w, int h) override { log += "R" + std::to_string(w * 10000 + h); }
+    void Reshape(int w, int h) override { log += "R" + std::to_string(w) + std::to_string(h); }
     std::string log;
 };
 static int redisplays = 0;
@@ -35,7 +35,7 @@ TEST(psGlutAppTest, FrameTimeIsTheMeanOfThreeIntervalsCallbacksAskForFramesWitho
     app.EnableIdle();
     app.sampleCount = 2;
     app.EnableIdle();
-    EXPECT_EQ(app.idleCount * 10 + app.sampleCount, 22);
+    EXPECT_EQ(std::make_pair(app.idleCount, app.sampleCount), std::make_pair(2, 2));
     GlutCallbacks::SetCurrentApp(&app);
     void (*saved)() = GlutCallbacks::postRedisplay;
     GlutCallbacks::postRedisplay = [] { ++redisplays; };
@@ -79,7 +79,7 @@ TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 640, 480}));
-    EXPECT_EQ(app.log + std::to_string(app.width * 10000 + app.height), "R64004806400480");
+    EXPECT_EQ(std::make_tuple(app.log, app.width, app.height), std::tuple("R640480", 640, 480));
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
@@ -91,7 +91,8 @@ TEST_F(psGlutAppFrame, ViewportBegin2DEnd2DTheFrameTimerAndTheReadout) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
-    EXPECT_EQ(m[0] * 100 + m[5] * 10 + m[10], 234) << "the scene's projection is back";
+    EXPECT_EQ(std::vector<double>({m[0], m[5], m[10]}), std::vector<double>({2, 3, 4}))
+        << "the scene's projection is back";
     // The frame timer runs only with the idle loop; the readout changes every 25th frame.
     ASSERT_TRUE(InitTimer());
     GlutCallbacks::Reshape(800, 600);

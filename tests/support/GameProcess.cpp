@@ -1,5 +1,7 @@
 #include "tests/support/GameProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,15 +21,6 @@ std::string MakeRunFolder(const TempDir& base) {
     Shell("chmod o+x " + base.Path() + " && mkdir " + base.File("run") + " && cd " +
           GLYPHTUMBLE_DATA_DIR + " && cp dictionary.txt *.p?m " + base.File("run"));
     return base.File("run");
-}
-
-std::string Record(const std::string& name, int score, int words, int skill) {
-    std::string bytes = name;
-    bytes.resize(32, '\0');
-    for (const int v : {score, words, skill})
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<char>(static_cast<unsigned>(v) >> shift));
-    return bytes;
 }
 
 std::string Table(int step) {
@@ -75,10 +68,14 @@ GameProcess::GameProcess(const std::string& dir, const std::vector<std::string>&
         execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
         _exit(127);
     }
+    if (pid < 0) { // nothing runs: a kill or wait on pid -1 would reach every process
+        ADD_FAILURE() << "can't start " << program << ": fork failed";
+        status = 256;
+    }
 }
 
 GameProcess::~GameProcess() {
-    if (status == -1 && kill(pid, SIGKILL) == 0)
+    if (status == -1 && pid > 0 && kill(pid, SIGKILL) == 0)
         waitpid(pid, nullptr, 0);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HighScoreRecord.h"
 #include "tests/support/TempDir.h"
 
 class GameProcess {
@@ -22,7 +23,7 @@ class GameProcess {
     ~GameProcess();                                             // kills it if it still runs
     std::string Window(double seconds = 0);                     // its mapped X window's id, or ""
     void Keys(const std::string& keys, double pause = 0) const; // to the window, then a pause
-    int Wait(double seconds); // exit status; -1 if killed or still running
+    int Wait(double seconds); // exit status; -1 if killed, still running or never started
     std::string Err() const { return TempDir::Read(capture.File("err")); }
 
   private:
@@ -35,8 +36,7 @@ std::string Shell(const std::string& command); // what it printed
 inline std::string Xdo(const std::string& args) {
     return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const TempDir& base);                               // base/run
-std::string Record(const std::string& name, int score, int words, int skill); // 44 bytes
+std::string MakeRunFolder(const TempDir& base); // base/run
 std::string Table(int step); // "Player i" with step (i + 1) points; 0: the game's ten "Nobody"
 bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
