@@ -132,6 +132,21 @@ public:
     // draws a bare block.
     void DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                          const float* blockColour);
+    // Its two halves: the cube, and the letter on its front face.
+    void DrawBlock(double x, double y, const float* blockColour);
+    void DrawBlockLetter(double x, double y, char letter, const float* letterColour);
+    // The well's cells from firstRow up, each a block with its letter.
+    void DrawWellBlocks(int firstRow, const float* letterColour, const float* blockColour);
+    // Around surfaces whose colour alpha is exactly 1 on an opaque texture:
+    // blending and the alpha test would change none of their pixels, so with
+    // the shortcuts on they are switched off in between. EndSolid switches
+    // both back on.
+    void BeginSolid();
+    void EndSolid();
+    // The drawing shortcuts that leave every pixel as it was (solid surfaces
+    // unblended, clear glyphs left out); on unless a test or benchmark
+    // compares frames drawn without them.
+    void SetDrawShortcuts(bool on);
     void DrawWell();
     void DrawWater();
     void DrawQuad(double x, double y, double w, double h, int texture, double repeat);
@@ -148,6 +163,7 @@ public:
 
     // ---- Members ----
     bool glReady;
+    bool drawShortcuts;
     double viewCentreX;
     double viewCentreY;
     double sceneWidth;

@@ -43,17 +43,62 @@ constexpr double TitlePhaseStep = 0.33;
 
 void WordGame::DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                                const float* blockColour) {
+    DrawBlock(x, y, blockColour);
+    DrawBlockLetter(x, y, letter, letterColour);
+}
+
+void WordGame::DrawBlock(double x, double y, const float* blockColour) {
     glBindTexture(GL_TEXTURE_2D, tileTexture);
     glColor4fv(blockColour);
     glPushMatrix();
     glTranslated(x, y, 0.0);
     glCallList(blockList);
     glPopMatrix();
+}
+
+void WordGame::DrawBlockLetter(double x, double y, char letter, const float* letterColour) {
     // Nothing is drawn for a code below 32, which leaves a bare block.
     font.DrawChar(letter, x + GlyphInsetX, y + GlyphInsetY, GlyphWidth, GlyphHeight, letterColour);
 }
 
+void WordGame::DrawWellBlocks(int firstRow, const float* letterColour, const float* blockColour) {
+    for (int row = firstRow; row < WellRows; ++row)
+        for (int column = 0; column < WellColumns; ++column) {
+            const char letter = well[row][column];
+            if (letter == 0)
+                continue;
+            // Block by block, each letter right after its cube. Drawn one
+            // after another, the letters would reach the renderer as one
+            // batch, which Mesa's software renderer rounds a shade apart
+            // from letters drawn one at a time.
+            BeginSolid();
+            DrawBlock(column, row, blockColour);
+            EndSolid();
+            DrawBlockLetter(column, row, letter, letterColour);
+        }
+}
+
+void WordGame::BeginSolid() {
+    if (!drawShortcuts)
+        return;
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void WordGame::EndSolid() {
+    if (!drawShortcuts)
+        return;
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+}
+
+void WordGame::SetDrawShortcuts(bool on) {
+    drawShortcuts = on;
+    font.skipClearGlyphs = on;
+}
+
 void WordGame::DrawWell() {
+    BeginSolid();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, coarseTexture);
     glBegin(GL_QUADS);
@@ -89,6 +134,7 @@ void WordGame::DrawWell() {
     glTexCoord2d(WellWidth, 1.0);
     glVertex3d(WellWidth, 0.0, 0.0);
     glEnd();
+    EndSolid();
 }
 
 void WordGame::DrawWater() {
@@ -163,7 +209,9 @@ void WordGame::DrawBackdrop() {
     constexpr double margin = 2.0;
     glColor4fv(colour);
     glTranslated(0.0, 0.0, -1.0);
+    BeginSolid();
     DrawQuad(-margin, -margin, sceneWidth + 2 * margin, sceneHeight + 2 * margin,
              static_cast<int>(coarseTexture), 0.25);
+    EndSolid();
     glTranslated(0.0, 0.0, 1.0);
 }
