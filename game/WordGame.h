@@ -129,14 +129,9 @@ public:
     // modelview at the identity.
     void Display() override;
     // A block whose front lower-left corner is (x, y, 0); a letter below 32
-    // draws a bare block.
+    // draws a bare block. A block colour of alpha 1 draws the cube solid.
     void DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                          const float* blockColour);
-    // Its two halves: the cube, and the letter on its front face.
-    void DrawBlock(double x, double y, const float* blockColour);
-    void DrawBlockLetter(double x, double y, char letter, const float* letterColour);
-    // The well's cells from firstRow up, each a block with its letter.
-    void DrawWellBlocks(int firstRow, const float* letterColour, const float* blockColour);
     // Around surfaces whose colour alpha is exactly 1 on an opaque texture:
     // blending and the alpha test would change none of their pixels, so with
     // the shortcuts on they are switched off in between. EndSolid switches

@@ -94,7 +94,10 @@ void WordGame::Display() {
         firstRow = sweepRow + 1;
     if (firstRow < 0)
         firstRow = 0;
-    DrawWellBlocks(firstRow, letterColour, blockColour);
+    for (int row = firstRow; row < WellRows; ++row)
+        for (int column = 0; column < WellColumns; ++column)
+            if (well[row][column] != 0)
+                DrawLetterBlock(column, row, well[row][column], letterColour, blockColour);
 
     DrawWell();
 

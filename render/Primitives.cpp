@@ -43,39 +43,23 @@ constexpr double TitlePhaseStep = 0.33;
 
 void WordGame::DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                                const float* blockColour) {
-    DrawBlock(x, y, blockColour);
-    DrawBlockLetter(x, y, letter, letterColour);
-}
-
-void WordGame::DrawBlock(double x, double y, const float* blockColour) {
+    // An opaque block is solid; its letter is cut out by the alpha test and
+    // blended at its edges. The switch is made block by block: drawn one after
+    // another, the letters would reach the renderer as one batch, which Mesa's
+    // software renderer rounds a shade apart from letters drawn one at a time.
+    const bool solid = blockColour[3] == 1.0f;
+    if (solid)
+        BeginSolid();
     glBindTexture(GL_TEXTURE_2D, tileTexture);
     glColor4fv(blockColour);
     glPushMatrix();
     glTranslated(x, y, 0.0);
     glCallList(blockList);
     glPopMatrix();
-}
-
-void WordGame::DrawBlockLetter(double x, double y, char letter, const float* letterColour) {
+    if (solid)
+        EndSolid();
     // Nothing is drawn for a code below 32, which leaves a bare block.
     font.DrawChar(letter, x + GlyphInsetX, y + GlyphInsetY, GlyphWidth, GlyphHeight, letterColour);
-}
-
-void WordGame::DrawWellBlocks(int firstRow, const float* letterColour, const float* blockColour) {
-    for (int row = firstRow; row < WellRows; ++row)
-        for (int column = 0; column < WellColumns; ++column) {
-            const char letter = well[row][column];
-            if (letter == 0)
-                continue;
-            // Block by block, each letter right after its cube. Drawn one
-            // after another, the letters would reach the renderer as one
-            // batch, which Mesa's software renderer rounds a shade apart
-            // from letters drawn one at a time.
-            BeginSolid();
-            DrawBlock(column, row, blockColour);
-            EndSolid();
-            DrawBlockLetter(column, row, letter, letterColour);
-        }
 }
 
 void WordGame::BeginSolid() {
