@@ -8,7 +8,7 @@ const char* const HighScoreFile = "glyphtumble.hi";
 } // namespace
 
 WordGame::WordGame()
-    : glReady(false), drawShortcuts(true), viewCentreX(0.0), viewCentreY(0.0), sceneWidth(20.0), sceneHeight(15.0),
+    : glReady(false), viewCentreX(0.0), viewCentreY(0.0), sceneWidth(20.0), sceneHeight(15.0),
       coarseTexture(0), tileTexture(0), waterTexture(0), blockList(0), state(TitleMenu),
       minWordLength(3), score(0), wordsMade(0), targetLength(0), targetIndex(-1), level(1),
       maxTargetLength(10), wordsPerLevel(10), chainMultiplier(1), nameQualifies(false),

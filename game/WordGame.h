@@ -158,7 +158,7 @@ public:
 
     // ---- Members ----
     bool glReady;
-    bool drawShortcuts;
+    bool drawShortcuts = true;
     double viewCentreX;
     double viewCentreY;
     double sceneWidth;
