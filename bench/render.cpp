@@ -4,9 +4,17 @@
 // set-up; and a reference of 165 lit, textured cubes with one glyph each, drawn
 // the plain way, to compare the full well with. Every frame ends in glFinish
 // so the time includes the rendering, not just the queueing of commands, and
-// times are wall-clock: llvmpipe renders on threads of its own.
+// times are wall-clock: llvmpipe renders on threads of its own. The CPU column
+// counts the whole process, those threads included: on a busy machine it
+// shows the work a frame takes better than the clock does.
 //
-// Needs an X display (run under xvfb-run); it opens its own 800 x 600 window.
+// The game's frames run twice, with the drawing shortcuts off (/shortcuts:0,
+// every quad blended as the plain way draws it) and on (/shortcuts:1), so one
+// run shows what they save.
+//
+// Needs an X display (run under xvfb-run); it opens its own window, 800 x 600
+// or the size in GLYPHTUMBLE_BENCH_SIZE (for example 1920x1080). The X screen
+// must be at least that large.
 
 #include "game/WordGame.h"
 
@@ -21,11 +29,14 @@
 
 namespace {
 
+int windowWidth = 800;
+int windowHeight = 600;
+
 std::unique_ptr<WordGame> MakeGame() {
     auto game = std::make_unique<WordGame>();
     game->windowOpen = true;
-    game->width = 800;
-    game->height = 600;
+    game->width = windowWidth;
+    game->height = windowHeight;
     return game;
 }
 
@@ -42,11 +53,28 @@ void FillWell(WordGame& g) {
             g.SetCell(column, row, static_cast<char>('A' + (row * 11 + column) % 26));
 }
 
-void Show(int state, double cx, double cy) {
+// The screen of state, seen from (cx, cy), with the drawing shortcuts on or off.
+void Show(int state, double cx, double cy, bool shortcuts) {
+    game->SetDrawShortcuts(shortcuts);
     game->state = state;
     game->viewCentreX = cx;
     game->viewCentreY = cy;
-    game->Reshape(800, 600);
+    game->Reshape(windowWidth, windowHeight);
+}
+
+// A frame's wall-clock time, with the CPU time of the whole process beside it.
+// The warm-up leaves out the first frame of a screen, for which llvmpipe
+// compiles its shaders.
+void Timed(benchmark::internal::Benchmark* bench) {
+    bench->Unit(benchmark::kMicrosecond)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime()
+        ->MinWarmUpTime(0.2);
+}
+
+// The game's frames, with the shortcuts off and on.
+void BothWays(benchmark::internal::Benchmark* bench) {
+    Timed(bench->ArgName("shortcuts")->Arg(0)->Arg(1));
 }
 
 void BM_ClearAndSwap(benchmark::State& state) {
@@ -55,20 +83,20 @@ void BM_ClearAndSwap(benchmark::State& state) {
         EndFrame();
     }
 }
-BENCHMARK(BM_ClearAndSwap)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ClearAndSwap)->Apply(Timed);
 
 void BM_TitleMenuFrame(benchmark::State& state) {
-    Show(TitleMenu, 10.0, 7.5);
+    Show(TitleMenu, 10.0, 7.5, state.range(0) != 0);
     for (auto _ : state) {
         game->spinAngle += 0.016;
         game->Display();
         EndFrame();
     }
 }
-BENCHMARK(BM_TitleMenuFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_TitleMenuFrame)->Apply(BothWays);
 
 void BM_PlayFrameFullWell(benchmark::State& state) {
-    Show(BlockFalling, 5.5, 12.0);
+    Show(BlockFalling, 5.5, 12.0, state.range(0) != 0);
     FillWell(*game);
     game->blockColumn = 5;
     game->blockHeight = 14.0;
@@ -81,12 +109,12 @@ void BM_PlayFrameFullWell(benchmark::State& state) {
     game->ClearWell();
     game->recentWords.clear();
 }
-BENCHMARK(BM_PlayFrameFullWell)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PlayFrameFullWell)->Apply(BothWays);
 
 // The same screen with an empty well: what the play screen costs besides its
 // blocks (walls, water, side strip, text).
 void BM_PlayFrameEmptyWell(benchmark::State& state) {
-    Show(BlockDelay, 5.5, 12.0);
+    Show(BlockDelay, 5.5, 12.0, state.range(0) != 0);
     game->ClearWell();
     game->recentWords.assign(WordGame::MaxRecentWords, FoundWord{"WORD", 0, 0, 4, false, 42, 0});
     for (auto _ : state) {
@@ -95,10 +123,10 @@ void BM_PlayFrameEmptyWell(benchmark::State& state) {
     }
     game->recentWords.clear();
 }
-BENCHMARK(BM_PlayFrameEmptyWell)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PlayFrameEmptyWell)->Apply(BothWays);
 
 void BM_HallOfFameFrame(benchmark::State& state) {
-    Show(HallOfFame, 10.0, 7.5);
+    Show(HallOfFame, 10.0, 7.5, state.range(0) != 0);
     for (int k = 0; k < HighScoreTable::EntryCount; ++k) {
         std::snprintf(game->highScores.entries[k].name, 30, "Player %d", k);
         game->highScores.entries[k].score = 100 * (k + 1);
@@ -109,13 +137,13 @@ void BM_HallOfFameFrame(benchmark::State& state) {
         EndFrame();
     }
 }
-BENCHMARK(BM_HallOfFameFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_HallOfFameFrame)->Apply(BothWays);
 
 // 165 cubes, each one colour, one translate in a push and pop, one call of
 // the block list and one glyph quad of the font, with nothing else in the
 // frame: the least a full well can cost drawn one block at a time.
 void BM_Reference165Cubes(benchmark::State& state) {
-    Show(BlockDelay, 5.5, 12.0);
+    Show(BlockDelay, 5.5, 12.0, false);
     const float block[4] = {0.5f, 0.7f, 0.9f, 1.0f};
     const float letter[4] = {0.0f, 0.0f, 0.25f, 1.0f};
     const TextureFont& font = game->font;
@@ -150,7 +178,7 @@ void BM_Reference165Cubes(benchmark::State& state) {
         EndFrame();
     }
 }
-BENCHMARK(BM_Reference165Cubes)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Reference165Cubes)->Apply(Timed);
 
 // The one-time set-up: the font and three images read, resampled and
 // uploaded, the GL state and the block list. The game object itself (which
@@ -181,17 +209,27 @@ int main(int argc, char** argv) {
         std::fputs("bench_render needs an X display: run it under xvfb-run\n", stderr);
         return 1;
     }
+    if (const char* size = std::getenv("GLYPHTUMBLE_BENCH_SIZE")) {
+        char end = 0;
+        if (std::sscanf(size, "%dx%d%c", &windowWidth, &windowHeight, &end) != 2 ||
+            windowWidth < 1 || windowHeight < 1) {
+            std::fprintf(stderr, "GLYPHTUMBLE_BENCH_SIZE=%s: give the window size as WxH\n", size);
+            return 1;
+        }
+    }
+    benchmark::AddCustomContext("window",
+                                std::to_string(windowWidth) + "x" + std::to_string(windowHeight));
     int glutArgc = 1;
     char name[] = "bench_render";
     char* glutArgv[] = {name, nullptr};
     glutInit(&glutArgc, glutArgv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
+    glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Glyphtumble bench");
     glutDisplayFunc([] {}); // freeglut insists on one; frames are drawn by the benchmarks
     for (int i = 0; i < 5; ++i)
         glutMainLoopEvent();
-    glViewport(0, 0, 800, 600);
+    glViewport(0, 0, windowWidth, windowHeight);
 
     // The game reads its files from the working directory and writes its
     // Hall of Fame there: work in a scratch folder linking the data files.

@@ -129,9 +129,19 @@ public:
     // modelview at the identity.
     void Display() override;
     // A block whose front lower-left corner is (x, y, 0); a letter below 32
-    // draws a bare block.
+    // draws a bare block. A block colour of alpha 1 draws the cube solid.
     void DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                          const float* blockColour);
+    // Around surfaces whose colour alpha is exactly 1 on an opaque texture:
+    // blending and the alpha test would change none of their pixels, so with
+    // the shortcuts on they are switched off in between. EndSolid switches
+    // both back on.
+    void BeginSolid();
+    void EndSolid();
+    // The drawing shortcuts that leave every pixel as it was (solid surfaces
+    // unblended, clear glyphs left out); on unless a test or benchmark
+    // compares frames drawn without them.
+    void SetDrawShortcuts(bool on);
     void DrawWell();
     void DrawWater();
     void DrawQuad(double x, double y, double w, double h, int texture, double repeat);
@@ -148,6 +158,7 @@ public:
 
     // ---- Members ----
     bool glReady;
+    bool drawShortcuts = true;
     double viewCentreX;
     double viewCentreY;
     double sceneWidth;

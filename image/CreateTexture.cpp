@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -73,7 +74,8 @@ void FillTexels(const PxM& image, int width, int height, bool intensity,
     }
 }
 
-unsigned CreateTexture(const char* file, int width, int height, bool intensity) {
+unsigned CreateTexture(const char* file, int width, int height, bool intensity,
+                       UploadedTexels* uploaded) {
     PxM image;
     if (!image.Load(file))
         return 0;
@@ -109,5 +111,11 @@ unsigned CreateTexture(const char* file, int width, int height, bool intensity) 
     else
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      texels.data());
+    if (uploaded != nullptr) {
+        uploaded->width = width;
+        uploaded->height = height;
+        uploaded->bytesPerTexel = intensity ? 1 : 4;
+        uploaded->texels = std::move(texels);
+    }
     return name;
 }

@@ -3,6 +3,7 @@
 #include "image/CreateTexture.h"
 
 #include <GL/gl.h>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -15,18 +16,44 @@ bool HasGlyph(char ch) {
     return static_cast<signed char>(ch) >= FirstCharacter;
 }
 
+// Whether every texel that linear filtering reaches from the texture
+// coordinates u0..u1, v0..v1 is 0 in all its bytes, wrapped as GL_REPEAT
+// wraps. A sample at s mixes texels floor(s n - 1/2) and the next; the slack
+// covers the rasteriser's rounding of the coordinates it interpolates.
+bool IsClear(const UploadedTexels& image, double u0, double v0, double u1, double v1) {
+    constexpr double slack = 0.01;
+    const auto first = [](double s, int n) {
+        return static_cast<long>(std::floor(s * n - 0.5 - slack));
+    };
+    const auto last = [](double s, int n) {
+        return static_cast<long>(std::floor(s * n - 0.5 + slack)) + 1;
+    };
+    const auto wrap = [](long i, int n) { return static_cast<std::size_t>((i % n + n) % n); };
+    const std::size_t bytes = static_cast<std::size_t>(image.bytesPerTexel);
+    for (long j = first(v0, image.height); j <= last(v1, image.height); ++j)
+        for (long i = first(u0, image.width); i <= last(u1, image.width); ++i) {
+            const std::size_t row = wrap(j, image.height) * static_cast<std::size_t>(image.width);
+            const std::size_t at = (row + wrap(i, image.width)) * bytes;
+            for (std::size_t b = 0; b < bytes; ++b)
+                if (image.texels[at + b] != 0)
+                    return false;
+        }
+    return true;
+}
+
 } // namespace
 
 TextureFont::TextureFont()
     : texture(0), glyphU(), glyphV(), cellU(0.0), cellV(0.0), areaLeft(0.0), areaRight(1.0),
-      areaTop(0.0), areaBottom(1.0) {}
+      areaTop(0.0), areaBottom(1.0), clearGlyph(), skipClearGlyphs(true) {}
 
 bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
                          int cellHeight, int cellsPerRow) {
     // Every one of these divides or is divided by another below.
     if (texWidth <= 0 || texHeight <= 0 || cellWidth <= 0 || cellHeight <= 0 || cellsPerRow <= 0)
         return false;
-    const unsigned made = CreateTexture(imageFile, texWidth, texHeight, true);
+    UploadedTexels image;
+    const unsigned made = CreateTexture(imageFile, texWidth, texHeight, true, &image);
     if (made == 0)
         return false;
     texture = made;
@@ -42,6 +69,9 @@ bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int
         const int row = k / cellsPerRow;
         glyphU[k] = column * cellU;
         glyphV[k] = vb + (rows - 1 - row) * cellV;
+        // Decided from the texels themselves, so any clear cell counts, not
+        // just the space's.
+        clearGlyph[k] = IsClear(image, glyphU[k], glyphV[k], glyphU[k] + cellU, glyphV[k] + cellV);
     }
     return true;
 }
@@ -62,7 +92,8 @@ void TextureFont::Draw(const char* text, double x, double y, double size,
     for (const char* c = text; *c != '\0'; ++c) {
         if (!HasGlyph(*c))
             continue;
-        EmitGlyph(*c, x, y, w, size);
+        if (!SkipsGlyph(*c))
+            EmitGlyph(*c, x, y, w, size);
         x += w;
     }
     glEnd();
@@ -84,6 +115,10 @@ void TextureFont::EmitGlyph(char ch, double x, double y, double width, double he
     glVertex3d(x, y + height, 0.0);
 }
 
+bool TextureFont::SkipsGlyph(char ch) const {
+    return skipClearGlyphs && clearGlyph[static_cast<unsigned char>(ch) - FirstCharacter];
+}
+
 double TextureFont::CentredX(const char* text, double xOffset, double size) const {
     const double n = static_cast<double>(std::strlen(text));
     return ((areaRight - areaLeft) - n * GlyphWidth(size)) * 0.5 + xOffset;
@@ -100,6 +135,8 @@ void TextureFont::DrawChar(char ch, double x, double y, double width, double hei
         return;
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4fv(colour);
+    if (SkipsGlyph(ch))
+        return;
     glBegin(GL_QUADS);
     EmitGlyph(ch, x, y, width, height);
     glEnd();

@@ -7,6 +7,12 @@
 //
 // The drawing operations bind the font's texture and set the current colour,
 // and leave both changed. Colours are four floats: red, green, blue, alpha.
+//
+// A glyph whose cell is clear all over, with the border that filtering
+// reaches, would only make fragments that the alpha test drops: it gets no
+// quad, and the pen moves on as if it had been drawn. Spaces make up most of
+// the game's right-aligned and padded text, and on a software renderer every
+// fragment counts.
 
 class TextureFont {
 public:
@@ -14,9 +20,10 @@ public:
 
     TextureFont();
 
-    // Makes the font texture (resampled to texWidth x texHeight) and the glyph
-    // grid. False, with nothing else changed, when the image can't be loaded
-    // or a size or the cells per row are 0 or less.
+    // Makes the font texture (resampled to texWidth x texHeight), the glyph
+    // grid and the list of clear glyphs. False, with nothing else changed,
+    // when the image can't be loaded or a size or the cells per row are 0 or
+    // less.
     bool Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
                 int cellHeight, int cellsPerRow);
     void SetArea(double left, double top, double right, double bottom);
@@ -28,7 +35,8 @@ public:
     // every byte, skipped ones included.
     void DrawCentred(const char* text, double xOffset, double y, double size,
                      const float* colour) const;
-    // One glyph stretched over the rectangle; nothing at all for codes below 32.
+    // One glyph stretched over the rectangle; nothing at all for codes below 32,
+    // the texture and colour alone for a clear glyph.
     void DrawChar(char ch, double x, double y, double width, double height,
                   const float* colour) const;
 
@@ -39,6 +47,8 @@ public:
 
     // The vertices of one glyph's quad, inside a GL_QUADS primitive.
     void EmitGlyph(char ch, double x, double y, double width, double height) const;
+    // Whether the glyph of ch (32 or above) is left out as clear.
+    bool SkipsGlyph(char ch) const;
 
     unsigned texture;
     double glyphU[GlyphCount];
@@ -49,4 +59,6 @@ public:
     double areaRight;
     double areaTop;
     double areaBottom;
+    bool clearGlyph[GlyphCount]; // the cell and its filtered border hold only 0
+    bool skipClearGlyphs;        // true but in tests that draw every quad
 };

@@ -43,17 +43,46 @@ constexpr double TitlePhaseStep = 0.33;
 
 void WordGame::DrawLetterBlock(double x, double y, char letter, const float* letterColour,
                                const float* blockColour) {
+    // An opaque block is solid; its letter is cut out by the alpha test and
+    // blended at its edges. The switch is made block by block: drawn one after
+    // another, the letters would reach the renderer as one batch, which Mesa's
+    // software renderer rounds a shade apart from letters drawn one at a time.
+    const bool solid = blockColour[3] == 1.0f;
+    if (solid)
+        BeginSolid();
     glBindTexture(GL_TEXTURE_2D, tileTexture);
     glColor4fv(blockColour);
     glPushMatrix();
     glTranslated(x, y, 0.0);
     glCallList(blockList);
     glPopMatrix();
+    if (solid)
+        EndSolid();
     // Nothing is drawn for a code below 32, which leaves a bare block.
     font.DrawChar(letter, x + GlyphInsetX, y + GlyphInsetY, GlyphWidth, GlyphHeight, letterColour);
 }
 
+void WordGame::BeginSolid() {
+    if (!drawShortcuts)
+        return;
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void WordGame::EndSolid() {
+    if (!drawShortcuts)
+        return;
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+}
+
+void WordGame::SetDrawShortcuts(bool on) {
+    drawShortcuts = on;
+    font.skipClearGlyphs = on;
+}
+
 void WordGame::DrawWell() {
+    BeginSolid();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, coarseTexture);
     glBegin(GL_QUADS);
@@ -89,6 +118,7 @@ void WordGame::DrawWell() {
     glTexCoord2d(WellWidth, 1.0);
     glVertex3d(WellWidth, 0.0, 0.0);
     glEnd();
+    EndSolid();
 }
 
 void WordGame::DrawWater() {
@@ -163,7 +193,9 @@ void WordGame::DrawBackdrop() {
     constexpr double margin = 2.0;
     glColor4fv(colour);
     glTranslated(0.0, 0.0, -1.0);
+    BeginSolid();
     DrawQuad(-margin, -margin, sceneWidth + 2 * margin, sceneHeight + 2 * margin,
              static_cast<int>(coarseTexture), 0.25);
+    EndSolid();
     glTranslated(0.0, 0.0, 1.0);
 }

@@ -24,13 +24,19 @@ class RenderTest : public GlTest {
         NewGame();
     }
     // A game in the view from (cx, cy); its font (29 x 69 cells, 14 to a row)
-    // is white in the left ink columns of every cell but the space's.
+    // is white in the left ink columns (at most 27) of every cell but the
+    // space's, inside a clear frame one texel wide: the filter finds the
+    // space's cell clear to its borders.
     void NewGame(double cx = 5.5, double cy = 12.0, int ink = 0) {
         std::string font(512 * 512, '\0');
         for (int k = 1; ink > 0 && k < 96; ++k)
-            for (int y = (k / 14) * 69; y < (k / 14 + 1) * 69; ++y)
-                std::memset(&font[static_cast<std::size_t>(y * 512 + (k % 14) * 29)], 0xff, ink);
+            for (int y = (k / 14) * 69 + 1; y < (k / 14 + 1) * 69 - 1; ++y)
+                std::memset(&font[static_cast<std::size_t>(y * 512 + (k % 14) * 29 + 1)], 0xff,
+                            static_cast<std::size_t>(std::min(ink, 27)));
         dir.Write("font.pgm", "P5\n512 512\n255\n" + font);
+        Open(cx, cy);
+    }
+    void Open(double cx, double cy) {
         game = nullptr; // one game at a time owns the Hall of Fame file
         game = std::make_unique<WordGame>();
         game->windowOpen = true;
@@ -123,11 +129,13 @@ TEST_F(RenderTest, StatusPanelRecentWordsWithTheirTintsAndTheGameOverPanel) {
                          {"LEMON", 0, 0, 5, false, 7, FlagBonus},
                          {"DOG", 0, 0, 3, false, 9, FlagChain | FlagBonus},
                          {"QUIZ", 0, 0, 4, false, 99, FlagTarget | FlagChain}};
-    EXPECT_EQ(Text(), "11.75 13.75 1.00 Score:\n16.00 13.75 1.00     1234\n"
-                      "11.75 12.75 1.00 Level:\n16.00 12.75 1.00        2\n"
-                      "11.75 11.75 1.00 Words:\n16.00 11.75 1.00       12\n"
-                      "11.75 10.75 1.00 Min Length:\n16.00 10.75 1.00        4\n"
-                      "12.25 9.75 1.00       QUIZ\n12.25 3.15 1.00 QUIZ          99\n"
+    // Blanks draw nothing: the values, right-aligned in eight cells from x 16,
+    // and the target word start where the pen has passed their leading blanks.
+    EXPECT_EQ(Text(), "11.75 13.75 1.00 Score:\n17.68 13.75 1.00 1234\n"
+                      "11.75 12.75 1.00 Level:\n18.94 12.75 1.00 2\n"
+                      "11.75 11.75 1.00 Words:\n18.52 11.75 1.00 12\n"
+                      "11.75 10.75 1.00 Min Length:\n18.94 10.75 1.00 4\n"
+                      "14.77 9.75 1.00 QUIZ\n12.25 3.15 1.00 QUIZ          99\n"
                       "12.25 2.15 1.00 DOG            9\n12.25 1.15 1.00 LEMON          7\n"
                       "12.25 0.15 1.00 CAT           18");
     game->Display();
@@ -216,6 +224,7 @@ TEST_F(RenderTest, BlockSidesTitleMenuThePointerAfterAResizeAndTheHallOfFame) {
 // The font of the game's layout: 29 x 69 cells, 14 to a row from the top of
 // a 512 x 512 image, glyphs 29 / 69 as wide as tall.
 TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
+    NewGame(5.5, 12.0, 14);
     const TextureFont& font = game->font;
     const int cells[][3] = {{0, 0, 69}, {13, 377, 69}, {14, 0, 138}, {95, 319, 483}};
     for (const auto& [k, left, bottom] : cells) { // a cell's edges in pixels
@@ -245,4 +254,62 @@ TEST_F(RenderTest, FontGridCentringAndDrawnBytes) {
                   },
                   40),
               "3.13 4.90 1.15 \x7f\n1.00 2.00 1.00 A b~");
+}
+
+// The drawing shortcuts (solid surfaces unblended, clear glyphs left out)
+// change no pixel of any screen, drawn with the game's own images.
+TEST_F(RenderTest, ShortcutsLeaveEveryPixelAsItWas) {
+    for (const char* image : {"font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
+        dir.Write(image, TempDir::Read(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + image));
+    Open(5.5, 12.0);
+    for (int k = 0; k < HighScoreTable::EntryCount; ++k)
+        game->highScores.entries[k] = {"Quincy Jo Vexby", {}, 90 * k + 7, 3 * k + 1, k % 3};
+    for (int k = 0; k < WordGame::MaxRecentWords; ++k)
+        game->recentWords.push_back({"JINX", 0, 0, 4, false, 10 * k, k % 8});
+    game->targetIndex = 0;
+    game->spinAngle = 0.7;
+    game->sweepRow = 6; // faded by a tenth, its gaps faint bare blocks
+    game->sweepTime = 0.1;
+    game->nameQualifies = true;
+    game->playerName = "Jo Q";
+    const struct {
+        const char* name;
+        int state, well; // 0 empty, 1 in play (gaps, blocks floating), 2 full
+    } screens[] = {{"title", TitleMenu, 0},   {"Hall of Fame", HallOfFame, 0},
+                   {"empty", BlockDelay, 0},  {"in play", BlockFalling, 1},
+                   {"full", BlockFalling, 2}, {"paused", Paused, 2},
+                   {"sweep", WellSweep, 1},   {"name entry", GameOver, 1}};
+    for (const auto& [width, height] : {std::pair{800, 600}, {1920, 1080}}) {
+        ResizeGlWindow(width, height);
+        std::vector<unsigned char> frames[2], last;
+        for (const auto& screen : screens) {
+            for (int row = 0; row < WordGame::WellRows; ++row)
+                for (int column = 0; column < WordGame::WellColumns; ++column)
+                    game->SetCell(column, row,
+                                  screen.well == 2 || (screen.well == 1 && row < 10 &&
+                                                       (row * 7 + column) % 4 != 0)
+                                      ? 'A' + (row * 11 + column) % 26
+                                      : 0);
+            const bool menu = screen.state == TitleMenu || screen.state == HallOfFame;
+            game->state = screen.state;
+            game->viewCentreX = menu ? 10.0 : 5.5;
+            game->viewCentreY = menu ? 7.5 : 12.0;
+            game->Reshape(width, height);
+            for (int shortcuts = 0; shortcuts < 2; ++shortcuts) {
+                game->SetDrawShortcuts(shortcuts == 1);
+                game->Display();
+                frames[shortcuts].resize(std::size_t(width) * height * 3);
+                glPixelStorei(GL_PACK_ALIGNMENT, 1);
+                glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE,
+                             frames[shortcuts].data());
+            }
+            std::size_t differ = 0;
+            for (std::size_t i = 0; i < frames[0].size(); ++i)
+                differ += frames[0][i] != frames[1][i];
+            EXPECT_EQ(differ, 0u) << screen.name << " at " << width << "x" << height;
+            EXPECT_TRUE(frames[1] != last) << screen.name << " looks like the screen before";
+            last = frames[1];
+        }
+    }
+    ResizeGlWindow(800, 600);
 }

@@ -31,6 +31,18 @@ void GlTest::SetUp() {
     glutSetWindow(window);
 }
 
+void ResizeGlWindow(int width, int height) {
+    glutReshapeWindow(width, height);
+    for (int i = 0;
+         i < 100 && (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height);
+         ++i)
+        glutMainLoopEvent();
+    ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), width);
+    ASSERT_EQ(glutGet(GLUT_WINDOW_HEIGHT), height);
+    glutSwapBuffers(); // the GL driver takes the new size at the next swap
+    glViewport(0, 0, width, height);
+}
+
 std::string DrawnText(const TextureFont& font, const std::function<void()>& draw, double unit) {
     std::vector<GLfloat> f(1 << 21);
     glFeedbackBuffer(static_cast<GLsizei>(f.size()), GL_3D_COLOR_TEXTURE, f.data());

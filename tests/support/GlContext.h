@@ -15,6 +15,10 @@ class GlTest : public ::testing::Test {
     void SetUp() override;
 };
 
+// Resizes the test window (it may be larger than the X screen) and sets the
+// viewport to the whole of it.
+void ResizeGlWindow(int width, int height);
+
 // The text that draw puts on screen with font, read back in feedback mode: a
 // line "x y size text" per run of glyphs side by side, top line first, in
 // window pixels divided by unit. A gap of whole glyph widths reads as spaces.
