@@ -1,0 +1,328 @@
+// Plays the web build in headless Chromium, and the native game beside it on
+// a private Xvfb, and checks the page as a player would: it starts, runs at
+// the game's own speed, takes every key, keeps the Hall of Fame across a
+// reload and across two tabs, and draws what the native game draws.
+//
+//   node tests/web/driver.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
+//
+// PAGE_FOLDER is the unpacked web zip, NATIVE_BUILD a native build folder
+// (its glyphtumble and data/). Both games deal the same letters: the page's
+// clock is fixed, so its C library's generator starts from a known seed, and
+// the native game gets that generator's numbers through tools/fixed_rand.c.
+// With SHOT.png it also saves the title as the page draws it.
+'use strict';
+const puppeteer = require('puppeteer-core');
+const {spawn, execFileSync} = require('child_process');
+const fs = require('fs'), http = require('http'), os = require('os'), path = require('path');
+
+const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
+const repo = path.resolve(__dirname, '../..');
+const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-web-'));
+const clock = 1700000000000; // the page's Date.now(), in ms
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+const tableKey = 'glyphtumble:/glyphtumble.hi';
+const cell = 40; // pixels per scene unit at 800 x 600
+
+// ---- The two games' screens, compared by region ----------------------------
+// Regions in pixels of an 800 x 600 frame: [x, y, w, h, what, tolerance].
+// Text may sit a pixel apart, so its regions are compared by their means;
+// the rest pixel by pixel (the mean of the absolute differences).
+const titleRegions = [[20, 20, 100, 100, 'backdrop', 3], [250, 190, 300, 90, 'credit text', 3],
+                      [180, 320, 440, 80, 'menu text', 3], [180, 440, 440, 80, 'lower menu text', 3]];
+const playRegions = [[0, 270, 44, 52, 'block in column 0', 3], [400, 270, 44, 52, 'block in column 10', 3],
+                     [60, 340, 80, 240, 'water', 3], [460, 0, 340, 230, 'status panel', 3]];
+const fameRegions = [[0, 140, 800, 460, 'Hall of Fame list', 3]];
+
+function pixels(file, [x, y, w, h]) {
+  return execFileSync('convert', [file, '-crop', `${w}x${h}+${x}+${y}`, '+repage', '-depth', '8', 'rgb:-'], {maxBuffer: 1 << 24});
+}
+function compare(webShot, nativeShot, regions) {
+  return regions.map(r => {
+    const a = pixels(webShot, r), b = pixels(nativeShot, r), text = /text|panel|list/.test(r[4]);
+    const d = [0, 1, 2].map(c => {
+      let sum = 0;
+      for (let i = c; i < a.length; i += 3) sum += text ? a[i] - b[i] : Math.abs(a[i] - b[i]);
+      return Math.abs(sum / (a.length / 3));
+    });
+    return Math.max(...d) <= r[5] ? '' : `${r[4]}: differs by ${d.map(v => v.toFixed(1))}`;
+  }).filter(Boolean).join('; ');
+}
+// The mean of the red, green and blue of a region of the page's last frame.
+const regionMean = async (page, r) => page.evaluate(r => {
+  const p = window.read(r);
+  return p.reduce((s, v, i) => (i % 4 == 3 ? s : s + v), 0) / (0.75 * p.length);
+}, r);
+
+// ---- The page ----------------------------------------------------------------
+function serve(root) {
+  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+  const server = http.createServer((req, res) => {
+    let file = decodeURIComponent(new URL(req.url, 'http://page').pathname);
+    file = path.join(root, path.normalize(file.endsWith('/') ? file + 'index.html' : file));
+    fs.readFile(file, (err, data) => {
+      res.writeHead(err ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+      res.end(err ? '' : data);
+    });
+  });
+  return new Promise(r => server.listen(0, '127.0.0.1', () => r(server)));
+}
+
+let browser, base, errors = [];
+async function open(query = '') {
+  const page = await browser.newPage();
+  await page.setViewport({width: 800, height: 640});
+  page.on('pageerror', e => errors.push(e.message));
+  await page.evaluateOnNewDocument(now => {
+    Date.now = () => now;
+    window.prevented = {};
+    document.addEventListener('keydown', e => { window.prevented[e.key] = e.defaultPrevented; });
+    // The frame stays readable between frames, and a watcher counts the
+    // blocks that appear at the spawn point (column 5, top row).
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function(type, attributes) {
+      return getContext.call(this, type, {...attributes, preserveDrawingBuffer: true});
+    };
+    window.read = ([x, y, w, h]) => {
+      const gl = window.GLctx, out = new Uint8Array(4 * w * h);
+      gl.readPixels(x, gl.drawingBufferHeight - y - h, w, h, gl.RGBA, gl.UNSIGNED_BYTE, out);
+      return out;
+    };
+    window.spawns = 0;
+    let occupied = false;
+    const watch = () => {
+      if (window.GLctx) {
+        const p = window.read([203, 12, 1, 1]), now = p[0] + p[1] + p[2] > 200;
+        if (now && !occupied) ++window.spawns;
+        occupied = now;
+      }
+      requestAnimationFrame(watch);
+    };
+    requestAnimationFrame(watch);
+    const draw = WebGLRenderingContext.prototype.drawElements;
+    WebGLRenderingContext.prototype.drawElements = function(...a) {
+      window.firstFrame = window.firstFrame || performance.now();
+      return draw.apply(this, a);
+    };
+  }, clock);
+  await page.goto(base + query);
+  await page.waitForFunction('window.firstFrame || document.querySelector("#usage:not([hidden])")',
+                             {timeout: 10000});
+  return page;
+}
+let shots = 0;
+async function shot(page) {
+  const file = path.join(tmp, `web-${++shots}.png`);
+  await page.screenshot({path: file, clip: {x: 0, y: 0, width: 800, height: 600}});
+  return file;
+}
+const press = async (page, key, n = 1) => { for (let i = 0; i < n; ++i) await page.keyboard.press(key); };
+const table = async page => Buffer.from(await page.evaluate(k => localStorage.getItem(k) || '', tableKey), 'base64');
+
+// Steers the falling block to a column and drops it, holding Down until the
+// next block appears.
+async function drop(page, column) {
+  const spawns = await page.evaluate('window.spawns');
+  await press(page, 'ArrowLeft', 7); // the wall stops the block at column 0
+  await press(page, 'ArrowRight', column == 10 ? 12 : column);
+  await page.keyboard.down('ArrowDown');
+  await page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, spawns);
+  await page.keyboard.up('ArrowDown');
+}
+const columns = [0, 10, 1, 9, 2, 8, 3, 7, 4, 6, 5];
+
+// Plays from the title until a word scores, then gives up and types the
+// name. Keeps the frame after the first two blocks for the comparison.
+async function playToHighScore(page, name) {
+  await page.bringToFront();
+  const spawns = await page.evaluate('window.spawns');
+  await press(page, 'Enter');
+  await page.waitForFunction(n => window.spawns > n, {polling: 5}, spawns);
+  const score = [640, 10, 160, 40], before = await regionMean(page, score);
+  let twoBlocks;
+  for (let i = 0; i < 40; ++i) {
+    await drop(page, columns[i % columns.length]);
+    if (i == 1) twoBlocks = await shot(page);
+    if (Math.abs(await regionMean(page, score) - before) > 1) break;
+  }
+  await press(page, 'Escape');
+  await sleep(300);
+  // The name panel is wider than the game-over panel: stone, not black, here.
+  const qualified = await regionMean(page, [160, 384, 20, 6]) > 30;
+  await page.keyboard.type(name + 'x');
+  await press(page, 'Backspace');
+  await press(page, 'Enter');
+  return {twoBlocks, qualified};
+}
+
+// The block's top edge in column 5, in pixels from the top, or -1.
+async function blockTop(page) {
+  const column = await page.evaluate(() => Array.from(window.read([204, 0, 1, 560])));
+  for (let y = 0; y < 560; ++y)
+    if (column[4 * (559 - y)] + column[4 * (559 - y) + 1] + column[4 * (559 - y) + 2] > 200) return y;
+  return -1;
+}
+
+// ---- The native game ---------------------------------------------------------
+async function native(tableBytes) {
+  const run = path.join(tmp, 'native');
+  fs.mkdirSync(run);
+  for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
+    fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
+  fs.writeFileSync(path.join(run, 'glyphtumble.hi'), tableBytes);
+  execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'rand.so'), path.join(repo, 'tools/fixed_rand.c')]);
+  // The page's generator: musl's rand after srand(time).
+  let seed = BigInt(Math.floor(clock / 1000) - 1);
+  const deal = [];
+  for (let i = 0; i < 1000; ++i) {
+    seed = (6364136223846793005n * seed + 1n) & 0xffffffffffffffffn;
+    deal.push(Number(seed >> 33n));
+  }
+  let display = 90;
+  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
+  const env = {...process.env, DISPLAY: `:${display}`};
+  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', '800x600x24', '-nolisten', 'tcp'], {stdio: 'ignore'});
+  await sleep(1000);
+  const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
+    env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(',')}});
+  const x = (...a) => execFileSync('xdotool', a, {env, timeout: 5000, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();
+  const key = (...a) => x(a[0], '--window', x('search', '--name', 'Glyphtumble').split('\n')[0], ...a.slice(1));
+  const grab = name => { const f = path.join(tmp, name); execFileSync('import', ['-window', 'root', f], {env}); return f; };
+  const out = {};
+  try {
+    await sleep(2500);
+    out.title = grab('native-title.png');
+    x('mousemove', '400', '460'); x('click', '1'); // "High Scores"
+    await sleep(800);
+    out.fame = grab('native-fame.png');
+    key('key', 'space');
+    await sleep(500);
+    key('key', 'Return');
+    for (const column of [0, 10]) {
+      await sleep(800);
+      for (let i = 0; i < 7; ++i) key('key', 'Left');
+      for (let i = 0; i < (column == 10 ? 12 : column); ++i) key('key', 'Right');
+      // Held until the block lands (7 rows at 10 a second), not until the next one comes.
+      key('keydown', 'Down'); await sleep(850); key('keyup', 'Down');
+    }
+    out.twoBlocks = grab('native-play.png');
+  } finally {
+    game.kill();
+    xvfb.kill();
+  }
+  return out;
+}
+
+// ---- The checks ----------------------------------------------------------------
+async function main() {
+  const server = await serve(pageDir);
+  base = `http://127.0.0.1:${server.address().port}/`;
+  browser = await puppeteer.launch({
+    executablePath: '/usr/lib/chromium/chromium', headless: 'new', userDataDir: path.join(tmp, 'profile'),
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-renderer-backgrounding',
+           '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows']});
+  const seen = {};
+  const checks = [
+    ['WebGL present, first frame within 3 s', async () => {
+      const a = seen.a = await open();
+      seen.b = await open(); // opened now, so that it saves over a table read before the first's save
+      // Timed on the second page: the first also waits for the browser's
+      // software GPU to start.
+      const first = await seen.b.evaluate('window.firstFrame');
+      const webgl = await a.evaluate('!!document.createElement("canvas").getContext("webgl")');
+      await sleep(500);
+      seen.title = await shot(a); // for the comparison with the native game
+      if (shotFile) fs.copyFileSync(seen.title, shotFile);
+      return webgl && first < 3000 ? '' : `WebGL ${webgl}, first frame at ${first} ms`;
+    }],
+    ['one update per drawn frame: a block falls half a row a second', async () => {
+      const a = seen.a;
+      await a.bringToFront();
+      await press(a, 'Enter');
+      await sleep(1000);
+      const t0 = Date.now(), y0 = await blockTop(a);
+      await sleep(3000);
+      const y1 = await blockTop(a), rate = (y1 - y0) / cell / ((Date.now() - t0) / 1000);
+      await press(a, 'Tab', 2); // pause, and any key resumes
+      await press(a, 'Escape');
+      await sleep(300);
+      await press(a, 'Enter'); // leaves the Hall of Fame
+      await sleep(300);
+      await press(a, 'Space');
+      return rate > 0.4 && rate < 0.6 ? '' : `fell ${rate.toFixed(2)} rows a second`;
+    }],
+    ['a game played to a high score saves the name typed, Backspace included', async () => {
+      await sleep(500);
+      const game = await playToHighScore(seen.a, 'ada');
+      seen.twoBlocks = game.twoBlocks;
+      const bytes = await table(seen.a);
+      return game.qualified && bytes.length == 440 && bytes.includes('ada\0') ? '' :
+        `qualified ${game.qualified}, stored ${bytes.length} bytes`;
+    }],
+    ['a second tab saving its name keeps the first tab\'s', async () => {
+      const game = await playToHighScore(seen.b, 'bob');
+      const bytes = await table(seen.b);
+      return game.qualified && bytes.includes('ada\0') && bytes.includes('bob\0') ? '' : 'a name was lost';
+    }],
+    ['Tab, Backspace and the arrows are kept from the browser', async () => {
+      const p = await seen.a.evaluate('window.prevented');
+      const taken = ['Tab', 'Backspace', 'ArrowDown', 'ArrowLeft', 'Enter'].filter(k => p[k] !== true);
+      return taken.length == 0 ? '' : `not kept: ${taken}`;
+    }],
+    ['after a reload the Hall of Fame shows both, picked with the mouse', async () => {
+      const a = seen.a;
+      await a.bringToFront();
+      await a.reload();
+      await a.waitForFunction('window.firstFrame');
+      await a.mouse.move(400, 300);
+      await a.mouse.move(400, 460); // "High Scores"
+      await a.mouse.click(400, 460);
+      await sleep(800);
+      seen.fame = await shot(a);
+      seen.table = await table(a);
+      return seen.table.includes('bob\0') ? '' : 'the table was lost';
+    }],
+    ['pictures match the native game: title, blocks, water, panel, Hall of Fame', async () => {
+      const n = await native(seen.table);
+      return [compare(seen.title, n.title, titleRegions), compare(seen.twoBlocks, n.twoBlocks, playRegions),
+              compare(seen.fame, n.fame, fameRegions)].filter(Boolean).join('; ');
+    }],
+    ['?w=1024&h=768 sizes the game; a bad parameter shows the usage', async () => {
+      const sized = await open('?w=1024&h=768');
+      const size = await sized.evaluate('[canvas.width, canvas.height].join("x")');
+      const bad = await open('?speed=9');
+      const usage = await bad.evaluate('document.getElementById("usage").textContent');
+      return size == '1024x768' && usage.includes('-w XXX -h YYY') ? '' : `size ${size}, usage "${usage}"`;
+    }],
+    ['"Exit to system" leaves a Play again link', async () => {
+      const b = seen.b;
+      await b.bringToFront();
+      await press(b, 'Space'); // leaves the Hall of Fame
+      await sleep(300);
+      await press(b, 'ArrowDown', 2);
+      await press(b, 'Enter');
+      await sleep(300);
+      const ended = await b.evaluate('!document.getElementById("ended").hidden && !!document.getElementById("again").href');
+      return ended ? '' : 'no ended page';
+    }],
+    ['no page errors', async () => errors.join('; ')],
+  ];
+  let passed = 0, failed = 0;
+  for (const [name, check] of checks) {
+    let fault;
+    try {
+      fault = await check();
+    } catch (e) {
+      fault = String(e && e.stack || e);
+    }
+    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
+    fault ? ++failed : ++passed;
+  }
+  await browser.close();
+  server.close();
+  if (!process.env.GLYPHTUMBLE_WEB_KEEP) fs.rmSync(tmp, {recursive: true, force: true});
+  else console.log(tmp);
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+main().catch(e => { console.error(e); process.exit(1); });
