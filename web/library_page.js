@@ -2,7 +2,8 @@
 //  - one update and one frame per animation frame of the browser;
 //  - keys as the desktop delivers them (Backspace as character 8), the
 //    function keys left to the browser, and the pointer's new position;
-//  - game mode refused, so the game takes a full-screen window instead;
+//  - game mode refused, so the game asks for a full-screen window, which
+//    the page takes at the player's next key or click;
 //  - leaving the game stops the loop and hands the page its ended state;
 //  - a file the game locks lives on in localStorage: locking loads the
 //    stored bytes into the file, in place, and an fsync or the release of
@@ -83,6 +84,10 @@ var LibraryPage = {
       if (GLUT.reshapeFunc) {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);
     });
   },
+
+  // Browsers grant full screen only on a key or a click, so the page takes
+  // it at the next one (web/shell.html).
+  glutFullScreen: function() { Module['wantsFullscreen'] = true; },
 
   glutGameModeString: function(mode) {},
   glutEnterGameMode: function() { return 0; },
