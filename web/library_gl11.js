@@ -94,7 +94,10 @@ var LibraryGL11 = {
         '  }\n' +
         '}\n';
       var fragment =
-        'precision highp float;\n' +
+        // Texture coordinates run to 15 across the well, past what medium
+        // precision resolves to a texel; a GPU without high precision here
+        // still draws, a little coarser.
+        '#ifdef GL_FRAGMENT_PRECISION_HIGH\nprecision highp float;\n#else\nprecision mediump float;\n#endif\n' +
         'uniform sampler2D uTexture; uniform bool uTexturing;\n' +
         'uniform bool uAlphaTest; uniform float uAlphaRef;\n' +
         'varying vec4 vColour; varying vec2 vTex;\n' +
