@@ -10,12 +10,9 @@ const {spawn, execFileSync} = require('child_process');
 const fs = require('fs'), http = require('http'), os = require('os'), path = require('path');
 
 const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
-const repo = path.resolve(__dirname, '../..');
-const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-web-'));
+const repo = path.resolve(__dirname, '../..'), tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-web-'));
 const clock = 1700000000000; // the page's Date.now(), in ms
 const sleep = ms => new Promise(r => setTimeout(r, ms));
-const tableKey = 'glyphtumble:/glyphtumble.hi';
-const cell = 40; // pixels per scene unit at 800 x 600
 
 // Regions of an 800 x 600 frame, [x, y, w, h, what], whose mean colours must
 // agree within 3 per channel. Edges and glyphs may fall a pixel apart, and a
@@ -94,7 +91,8 @@ let shots = 0;
 const shot = async page => (await page.screenshot({path: path.join(tmp, `web-${++shots}.png`),
                                                    clip: {x: 0, y: 0, width: 800, height: 600}}), path.join(tmp, `web-${shots}.png`));
 const press = async (page, key, n = 1) => { for (let i = 0; i < n; ++i) await page.keyboard.press(key); };
-const table = async page => Buffer.from(await page.evaluate(k => localStorage.getItem(k) || '', tableKey), 'base64');
+const table = async page => Buffer.from(await page.evaluate('localStorage.getItem("glyphtumble:/glyphtumble.hi") || ""'), 'base64');
+const spawned = async (page, n) => page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, n);
 
 // Steers the falling block to a column and drops it, holding Down until the
 // next block appears.
@@ -102,9 +100,7 @@ async function drop(page, column) {
   const spawns = await page.evaluate('window.spawns');
   await press(page, 'ArrowLeft', 7); // the wall stops the block at column 0
   await press(page, 'ArrowRight', column == 10 ? 12 : column);
-  await page.keyboard.down('ArrowDown');
-  await page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, spawns);
-  await page.keyboard.up('ArrowDown');
+  await page.keyboard.down('ArrowDown'), await spawned(page, spawns), await page.keyboard.up('ArrowDown');
 }
 const columns = [0, 10, 1, 9, 2, 8, 3, 7, 4, 6, 5];
 
@@ -113,8 +109,7 @@ const columns = [0, 10, 1, 9, 2, 8, 3, 7, 4, 6, 5];
 async function playToHighScore(page, name) {
   await page.bringToFront();
   const spawns = await page.evaluate('window.spawns');
-  await press(page, 'Enter');
-  await page.waitForFunction(n => window.spawns > n, {polling: 5}, spawns);
+  await press(page, 'Enter'), await spawned(page, spawns);
   const score = [640, 10, 160, 40], before = await regionMean(page, score);
   let twoBlocks;
   for (let i = 0; i < 40; ++i) {
@@ -131,10 +126,8 @@ async function playToHighScore(page, name) {
 
 // The block's top edge in column 5, in pixels from the top, or -1.
 async function blockTop(page) {
-  const column = await page.evaluate(() => Array.from(window.read([204, 0, 1, 560])));
-  for (let y = 0; y < 560; ++y)
-    if (column[4 * (559 - y)] + column[4 * (559 - y) + 1] + column[4 * (559 - y) + 2] > 200) return y;
-  return -1;
+  const c = await page.evaluate(() => Array.from(window.read([204, 0, 1, 560])));
+  return Array.from({length: 560}, (_, y) => 4 * (559 - y)).findIndex(i => c[i] + c[i + 1] + c[i + 2] > 200);
 }
 
 async function native(tableBytes) {
@@ -155,13 +148,11 @@ async function native(tableBytes) {
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
     env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(',')}});
   const x = (...a) => execFileSync('xdotool', a, {env, timeout: 5000, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();
-  let win;
+  let win, out = {};
   const key = (how, ...keys) => x(how, '--window', win, '--delay', '30', ...keys);
-  const grab = name => { const f = path.join(tmp, name); execFileSync('import', ['-window', 'root', f], {env}); return f; };
-  const out = {};
+  const grab = name => (execFileSync('import', ['-window', 'root', path.join(tmp, name)], {env}), path.join(tmp, name));
   try {
-    await sleep(2500);
-    win = x('search', '--name', 'Glyphtumble').split('\n')[0];
+    await sleep(2500), win = x('search', '--name', 'Glyphtumble').split('\n')[0];
     out.title = grab('native-title.png');
     x('mousemove', '400', '460'), x('click', '1'), await sleep(800); // "High Scores"
     out.fame = grab('native-fame.png');
@@ -192,8 +183,7 @@ async function main() {
     ['WebGL present, first frame within 3 s', async () => {
       const a = seen.a = await open();
       seen.b = await open(); // opened now, so that it saves over a table read before the first's save
-      // Timed on the second page: the first also waits for the browser's
-      // software GPU to start.
+      // Timed on the second page: the first also waits for the software GPU to start.
       const first = await seen.b.evaluate('window.firstFrame');
       const webgl = await a.evaluate('!!document.createElement("canvas").getContext("webgl")');
       await sleep(500);
@@ -203,12 +193,11 @@ async function main() {
     }],
     ['one update per drawn frame: a block falls half a row a second', async () => {
       const a = seen.a;
-      await a.bringToFront();
-      await press(a, 'Enter');
+      await a.bringToFront(), await press(a, 'Enter');
       await sleep(1000);
       const t0 = Date.now(), y0 = await blockTop(a);
       await sleep(3000);
-      const y1 = await blockTop(a), rate = (y1 - y0) / cell / ((Date.now() - t0) / 1000);
+      const y1 = await blockTop(a), rate = (y1 - y0) / 40 / ((Date.now() - t0) / 1000); // 40 pixels a row
       for (const key of ['Tab', 'Tab', 'Escape', 'Enter', 'Space']) // pause, resume, give up, leave
         await press(a, key), await sleep(300);
       return rate > 0.4 && rate < 0.6 ? '' : `fell ${rate.toFixed(2)} rows a second`;
