@@ -77,7 +77,8 @@ async function native([w, h]) {
     return (count() - f0) / ((Date.now() - t0) / 1000);
   };
   try {
-    await sleep(2000);
+    for (let i = 0; i < 100 && !fs.existsSync(swaps); ++i) await sleep(200); // the first frame
+    await sleep(1000);
     const win = x('search', '--name', 'Glyphtumble').split('\n')[0];
     const title = await rate();
     x('key', '--window', win, 'Return');
