@@ -1,0 +1,263 @@
+// Plays the web page (the unpacked zip) in headless Chromium as a player
+// would, and the native game of a build folder beside it on a private Xvfb,
+// dealt the same letters: the page's clock is fixed, so its C library's
+// generator starts from a known seed, whose numbers the native game gets
+// through tools/fixed_rand.c. With SHOT.png it also saves the page's title.
+//   node tests/web/driver.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
+'use strict';
+const puppeteer = require('puppeteer-core');
+const {spawn, execFileSync} = require('child_process');
+const fs = require('fs'), http = require('http'), os = require('os'), path = require('path');
+
+const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
+const repo = path.resolve(__dirname, '../..'), tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-web-'));
+const clock = 1700000000000; // the page's Date.now(), in ms
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+
+// Regions of an 800 x 600 frame, [x, y, w, h, what], whose mean colours must
+// agree within 3 per channel. Edges and glyphs may fall a pixel apart, and a
+// thin face samples its texture at other texels, so means are compared.
+const titleRegions = [[20, 20, 100, 100, 'backdrop'], [250, 190, 300, 90, 'credit text'],
+                      [180, 320, 440, 80, 'menu text'], [180, 440, 440, 80, 'lower menu text']];
+const playRegions = [[0, 268, 50, 54, 'block in column 0'], [3, 283, 34, 34, 'its front face'],
+                     [4, 273, 34, 5, 'its top face'], [390, 268, 50, 54, 'block in column 10'],
+                     [60, 340, 80, 240, 'water'], [460, 0, 340, 230, 'status panel']];
+const fameRegions = [[0, 140, 800, 460, 'Hall of Fame list']];
+
+function pixels(file, [x, y, w, h]) {
+  return execFileSync('convert', [file, '-crop', `${w}x${h}+${x}+${y}`, '+repage', '-depth', '8', 'rgb:-'],
+                      {maxBuffer: 1 << 24});
+}
+function compare(webShot, nativeShot, regions) {
+  return regions.map(r => {
+    const a = pixels(webShot, r), b = pixels(nativeShot, r), d = [0, 0, 0];
+    for (let i = 0; i < a.length; ++i) d[i % 3] += (a[i] - b[i]) / (a.length / 3);
+    return d.every(v => Math.abs(v) <= 3) ? '' : `${r[4]}: differs by ${d.map(v => v.toFixed(1))}`;
+  }).filter(Boolean).join('; ');
+}
+const regionMean = async (page, r) => page.evaluate(r => {
+  const p = window.read(r);
+  return p.reduce((s, v, i) => (i % 4 == 3 ? s : s + v), 0) / (0.75 * p.length);
+}, r);
+
+function serve(root) {
+  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+  const server = http.createServer((req, res) => {
+    const file = path.join(root, path.normalize(new URL(req.url, 'http://page').pathname.replace(/\/$/, '/index.html')));
+    fs.readFile(file, (err, data) => {
+      res.writeHead(err ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+      res.end(err ? '' : data);
+    });
+  });
+  return new Promise(r => server.listen(0, '127.0.0.1', () => r(server)));
+}
+
+let browser, base, errors = [];
+async function open(query = '') {
+  const page = await browser.newPage();
+  await page.setViewport({width: 800, height: 640});
+  page.on('pageerror', e => errors.push(e.message));
+  await page.evaluateOnNewDocument(now => {
+    Date.now = () => now;
+    window.prevented = {};
+    document.addEventListener('keydown', e => { window.prevented[e.key] = e.defaultPrevented; });
+    // The frame stays readable between frames, and a watcher counts the
+    // blocks that appear at the spawn point (column 5, top row).
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function(type, a) { return getContext.call(this, type, {...a, preserveDrawingBuffer: true}); };
+    window.read = ([x, y, w, h]) => {
+      const gl = window.GLctx, out = new Uint8Array(4 * w * h);
+      gl.readPixels(x, gl.drawingBufferHeight - y - h, w, h, gl.RGBA, gl.UNSIGNED_BYTE, out);
+      return out;
+    };
+    window.spawns = 0;
+    let occupied = false;
+    (function watch() {
+      const p = window.GLctx ? window.read([203, 12, 1, 1]) : [0, 0, 0], now = p[0] + p[1] + p[2] > 200;
+      window.spawns += now && !occupied, occupied = now;
+      requestAnimationFrame(watch);
+    })();
+    const draw = WebGLRenderingContext.prototype.drawElements;
+    WebGLRenderingContext.prototype.drawElements = function(...a) {
+      return window.firstFrame = window.firstFrame || performance.now(), draw.apply(this, a);
+    };
+  }, clock);
+  await page.goto(base + query);
+  await page.waitForFunction('window.firstFrame || document.querySelector("#usage:not([hidden])")',
+                             {timeout: 10000});
+  return page;
+}
+let shots = 0;
+const shot = async page => (await page.screenshot({path: path.join(tmp, `web-${++shots}.png`),
+                                                   clip: {x: 0, y: 0, width: 800, height: 600}}), path.join(tmp, `web-${shots}.png`));
+const press = async (page, key, n = 1) => { for (let i = 0; i < n; ++i) await page.keyboard.press(key); };
+const table = async page => Buffer.from(await page.evaluate('localStorage.getItem("glyphtumble:/glyphtumble.hi") || ""'), 'base64');
+const spawned = async (page, n) => page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, n);
+
+// Steers the falling block to a column and drops it, holding Down until the
+// next block appears.
+async function drop(page, column) {
+  const spawns = await page.evaluate('window.spawns');
+  await press(page, 'ArrowLeft', 7); // the wall stops the block at column 0
+  await press(page, 'ArrowRight', column == 10 ? 12 : column);
+  await page.keyboard.down('ArrowDown'), await spawned(page, spawns), await page.keyboard.up('ArrowDown');
+}
+const columns = [0, 10, 1, 9, 2, 8, 3, 7, 4, 6, 5];
+
+// Plays from the title until a word scores, then gives up and types the
+// name. Keeps the frame after the first two blocks for the comparison.
+async function playToHighScore(page, name) {
+  await page.bringToFront();
+  const spawns = await page.evaluate('window.spawns');
+  await press(page, 'Enter'), await spawned(page, spawns);
+  const score = [640, 10, 160, 40], before = await regionMean(page, score);
+  let twoBlocks;
+  for (let i = 0; i < 40; ++i) {
+    await drop(page, columns[i % columns.length]);
+    if (i == 1) twoBlocks = await shot(page);
+    if (Math.abs(await regionMean(page, score) - before) > 1) break;
+  }
+  await press(page, 'Escape'), await sleep(300);
+  // The name panel is wider than the game-over panel: stone, not black, here.
+  const qualified = await regionMean(page, [160, 384, 20, 6]) > 30;
+  await page.keyboard.type(name + 'x'), await press(page, 'Backspace'), await press(page, 'Enter');
+  return {twoBlocks, qualified};
+}
+
+// The block's top edge in column 5, in pixels from the top, or -1.
+async function blockTop(page) {
+  const c = await page.evaluate(() => Array.from(window.read([204, 0, 1, 560])));
+  return Array.from({length: 560}, (_, y) => 4 * (559 - y)).findIndex(i => c[i] + c[i + 1] + c[i + 2] > 200);
+}
+
+async function native(tableBytes) {
+  const run = path.join(tmp, 'native');
+  fs.mkdirSync(run);
+  for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
+    fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
+  fs.writeFileSync(path.join(run, 'glyphtumble.hi'), tableBytes);
+  execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'rand.so'), path.join(repo, 'tools/fixed_rand.c')]);
+  // The page's generator: musl's rand after srand(time).
+  let seed = BigInt(Math.floor(clock / 1000) - 1);
+  const deal = Array.from({length: 1000}, () => Number((seed = (6364136223846793005n * seed + 1n) % 2n ** 64n) >> 33n));
+  let display = 90;
+  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
+  const env = {...process.env, DISPLAY: `:${display}`};
+  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', '800x600x24', '-nolisten', 'tcp'], {stdio: 'ignore'});
+  await sleep(1000);
+  const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
+    env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(',')}});
+  const x = (...a) => execFileSync('xdotool', a, {env, timeout: 5000, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();
+  let win, out = {};
+  const key = (how, ...keys) => x(how, '--window', win, '--delay', '30', ...keys);
+  const grab = name => (execFileSync('import', ['-window', 'root', path.join(tmp, name)], {env}), path.join(tmp, name));
+  try {
+    await sleep(2500), win = x('search', '--name', 'Glyphtumble').split('\n')[0];
+    out.title = grab('native-title.png');
+    x('mousemove', '400', '460'), x('click', '1'), await sleep(800); // "High Scores"
+    out.fame = grab('native-fame.png');
+    key('key', 'space'), await sleep(500), key('key', 'Return');
+    for (const column of [0, 10]) {
+      await sleep(800);
+      key('key', ...Array(7).fill('Left'), ...Array(column == 10 ? 12 : column).fill('Right'));
+      // Held until the block lands (7 rows at 10 a second), not until the next one comes.
+      key('keydown', 'Down'); await sleep(850); key('keyup', 'Down');
+    }
+    out.twoBlocks = grab('native-play.png');
+  } finally {
+    game.kill(), xvfb.kill();
+  }
+  return out;
+}
+
+async function main() {
+  const server = await serve(pageDir);
+  base = `http://127.0.0.1:${server.address().port}/`;
+  browser = await puppeteer.launch({
+    executablePath: '/usr/lib/chromium/chromium', headless: 'new', userDataDir: path.join(tmp, 'profile'),
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-renderer-backgrounding',
+           '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows']});
+  const seen = {};
+  const checks = [
+    ['WebGL present, first frame within 3 s', async () => {
+      const a = seen.a = await open();
+      seen.b = await open(); // opened now, so that it saves over a table read before the first's save
+      // Timed on the second page: the first also waits for the software GPU to start.
+      const first = await seen.b.evaluate('window.firstFrame');
+      const webgl = await a.evaluate('!!document.createElement("canvas").getContext("webgl")');
+      await sleep(500);
+      seen.title = await shot(a); // for the comparison with the native game
+      if (shotFile) fs.copyFileSync(seen.title, shotFile);
+      return webgl && first < 3000 ? '' : `WebGL ${webgl}, first frame at ${first} ms`;
+    }],
+    ['one update per drawn frame: a block falls half a row a second', async () => {
+      const a = seen.a;
+      await a.bringToFront(), await press(a, 'Enter');
+      await sleep(1000);
+      const t0 = Date.now(), y0 = await blockTop(a);
+      await sleep(3000);
+      const y1 = await blockTop(a), rate = (y1 - y0) / 40 / ((Date.now() - t0) / 1000); // 40 pixels a row
+      for (const key of ['Tab', 'Tab', 'Escape', 'Enter', 'Space']) // pause, resume, give up, leave
+        await press(a, key), await sleep(300);
+      return rate > 0.4 && rate < 0.6 ? '' : `fell ${rate.toFixed(2)} rows a second`;
+    }],
+    ['a game played to a high score saves the name typed, Backspace included', async () => {
+      await sleep(500);
+      const game = await playToHighScore(seen.a, 'ada'), bytes = await table(seen.a);
+      seen.twoBlocks = game.twoBlocks;
+      return game.qualified && bytes.length == 440 && bytes.includes('ada\0') ? '' :
+        `qualified ${game.qualified}, stored ${bytes.length} bytes`;
+    }],
+    ['a second tab saving its name keeps the first tab\'s', async () => {
+      const game = await playToHighScore(seen.b, 'bob'), bytes = await table(seen.b);
+      return game.qualified && bytes.includes('ada\0') && bytes.includes('bob\0') ? '' : 'a name was lost';
+    }],
+    ['Tab, Backspace and the arrows are kept from the browser', async () => {
+      const p = await seen.a.evaluate('window.prevented');
+      const taken = ['Tab', 'Backspace', 'ArrowDown', 'ArrowLeft', 'Enter'].filter(k => p[k] !== true);
+      return taken.length == 0 ? '' : `not kept: ${taken}`;
+    }],
+    ['after a reload the Hall of Fame shows both, picked with the mouse', async () => {
+      const a = seen.a;
+      await a.bringToFront(), await a.reload();
+      await a.waitForFunction('window.firstFrame');
+      await a.mouse.move(400, 300), await a.mouse.move(400, 460); // onto "High Scores"
+      await a.mouse.click(400, 460), await sleep(800);
+      seen.fame = await shot(a);
+      seen.table = await table(a);
+      return seen.table.includes('bob\0') ? '' : 'the table was lost';
+    }],
+    ['pictures match the native game: title, blocks, water, panel, Hall of Fame', async () => {
+      const n = await native(seen.table);
+      return [compare(seen.title, n.title, titleRegions), compare(seen.twoBlocks, n.twoBlocks, playRegions),
+              compare(seen.fame, n.fame, fameRegions)].filter(Boolean).join('; ');
+    }],
+    ['?w=1024&h=768 sizes the game; a bad parameter shows the usage', async () => {
+      const size = await (await open('?w=1024&h=768')).evaluate('[canvas.width, canvas.height].join("x")');
+      const usage = await (await open('?speed=9')).evaluate('document.getElementById("usage").textContent');
+      return size == '1024x768' && usage.includes('-w XXX -h YYY') ? '' : `size ${size}, usage "${usage}"`;
+    }],
+    ['"Exit to system" leaves a Play again link', async () => {
+      const b = seen.b;
+      await b.bringToFront();
+      for (const key of ['Space', 'ArrowDown', 'ArrowDown', 'Enter']) // leaves the Hall of Fame first
+        await press(b, key), await sleep(300);
+      const ended = await b.evaluate('!document.getElementById("ended").hidden && !!document.getElementById("again").href');
+      return ended ? '' : 'no ended page';
+    }],
+    ['no page errors', async () => errors.join('; ')],
+  ];
+  let passed = 0, failed = 0;
+  for (const [name, check] of checks) {
+    const fault = await check().catch(e => String(e && e.stack || e));
+    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
+    fault ? ++failed : ++passed;
+  }
+  await browser.close();
+  server.close();
+  fs.rmSync(tmp, {recursive: true, force: true});
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });

@@ -1,0 +1,166 @@
+// How the game meets the page, on top of Emscripten's GLUT:
+//  - one update and one frame per animation frame of the browser;
+//  - keys as the desktop delivers them (Backspace as character 8), the
+//    function keys left to the browser, and the pointer's new position;
+//  - game mode refused, so the game asks for a full-screen window, which
+//    the page takes at the player's next key or click;
+//  - leaving the game stops the loop and hands the page its ended state;
+//  - a file the game locks lives on in localStorage: locking loads the
+//    stored bytes into the file, in place, and an fsync or the release of
+//    an exclusive lock stores them again, so two tabs see each other's
+//    saves. A browser that refuses storage leaves the file to the page.
+
+var LibraryPage = {
+  glutIdleFunc__deps: ['$GLUT'],
+  glutIdleFunc: function(func) { GLUT.idleFunc = func; },
+
+  glutPostRedisplay__deps: ['$GLUT'],
+  glutPostRedisplay: function() { GLUT.redisplay = true; },
+
+  glutMainLoop__deps: ['$GLUT', '$setMainLoop', 'glutReshapeWindow'],
+  glutMainLoop: function() {
+    _glutReshapeWindow(Module['canvas'].width, Module['canvas'].height);
+    Module['gameRunning'] = true;
+    // The idle callback updates the game and asks for a frame, so an
+    // update never runs apart from the frame that shows it.
+    setMainLoop(function() {
+      if (GLUT.idleFunc) {{{ makeDynCall('v', 'GLUT.idleFunc') }}}();
+      if (GLUT.redisplay && GLUT.displayFunc) {
+        GLUT.redisplay = false;
+        {{{ makeDynCall('v', 'GLUT.displayFunc') }}}();
+      }
+    }, 0, true);
+  },
+
+  glutInit__deps: ['$GLUT', '$Browser'],
+  glutInit: function(argcp, argv) {
+    GLUT.initTime = Date.now();
+    var special = GLUT.getSpecialKey, ascii = GLUT.getASCIIKey;
+    GLUT.getSpecialKey = function(code) {
+      if (code == 8 || (code >= 0x70 && code <= 0x7b)) return null;
+      return special(code);
+    };
+    GLUT.getASCIIKey = function(event) {
+      if (event['keyCode'] == 8 && !event['ctrlKey'] && !event['altKey'] && !event['metaKey'])
+        return 8;
+      return ascii(event);
+    };
+    GLUT.onMousemove = function(event) {
+      var lastX = Browser.mouseX, lastY = Browser.mouseY;
+      Browser.calculateMouseEvent(event);
+      var x = Browser.mouseX, y = Browser.mouseY;
+      if (x == lastX && y == lastY) return;
+      var func = GLUT.buttons == 0 ? (event.target == Module['canvas'] && GLUT.passiveMotionFunc)
+                                   : GLUT.motionFunc;
+      if (func) {
+        event.preventDefault();
+        GLUT.saveModifiers(event);
+        {{{ makeDynCall('vii', 'func') }}}(x, y);
+      }
+    };
+    // Leaving the game ends the handler it was asked from.
+    function guarded(handler) {
+      return function(event) {
+        try {
+          handler(event);
+        } catch (e) {
+          if (e !== 'unwind') throw e;
+        }
+      };
+    }
+    var events = [['keydown', GLUT.onKeydown], ['keyup', GLUT.onKeyup],
+                  ['mousemove', GLUT.onMousemove], ['mousedown', GLUT.onMouseButtonDown],
+                  ['mouseup', GLUT.onMouseButtonUp]];
+    // A touch is taken as the mouse, so a tap on the menu is a click.
+    if ('ontouchstart' in document.documentElement)
+      events.push(['touchstart', GLUT.touchHandler], ['touchmove', GLUT.touchHandler],
+                  ['touchend', GLUT.touchHandler]);
+    GLUT.listeners = events.map(function(pair) {
+      var listener = guarded(pair[1]);
+      window.addEventListener(pair[0], listener, true);
+      return [pair[0], listener];
+    });
+    Browser.resizeListeners.push(function(width, height) {
+      if (GLUT.reshapeFunc) {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);
+    });
+  },
+
+  // Browsers grant full screen only on a key or a click, so the page takes
+  // it at the next one (web/shell.html).
+  glutFullScreen: function() { Module['wantsFullscreen'] = true; },
+
+  glutGameModeString: function(mode) {},
+  glutEnterGameMode: function() { return 0; },
+  glutGameModeGet: function(query) { return 0; },
+
+  exit__deps: ['$GLUT', 'emscripten_cancel_main_loop'],
+  exit: function(status) {
+    _emscripten_cancel_main_loop();
+    (GLUT.listeners || []).forEach(function(pair) {
+      window.removeEventListener(pair[0], pair[1], true);
+    });
+    Module['gameRunning'] = false;
+    if (Module['onGameExit']) Module['onGameExit'](status);
+    throw 'unwind';
+  },
+
+  $PageStore__deps: ['$FS'],
+  $PageStore__postset: 'addOnPreRun(function() { PageStore.load("/glyphtumble.hi"); });',
+  $PageStore: {
+    exclusive: {},
+    key: function(path) { return 'glyphtumble:' + path; },
+    // Replaces the file's bytes with the stored ones, keeping the file
+    // itself, so descriptors open on it read them. Nothing stored, or no
+    // storage, leaves the file as it is.
+    load: function(path) {
+      var text = null;
+      try {
+        text = window.localStorage.getItem(PageStore.key(path));
+      } catch (e) {}
+      if (text === null) return;
+      var binary = atob(text), bytes = new Uint8Array(binary.length);
+      for (var i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+      var node = FS.analyzePath(path).object;
+      if (node && node.contents !== undefined) {
+        node.contents = bytes;
+        node.usedBytes = bytes.length;
+        node.timestamp = Date.now();
+      } else {
+        FS.writeFile(path, bytes);
+      }
+    },
+    store: function(path) {
+      var node = FS.analyzePath(path).object;
+      if (!node || !node.contents) return;
+      var bytes = node.contents.subarray(0, node.usedBytes), binary = '';
+      for (var i = 0; i < bytes.length; ++i) binary += String.fromCharCode(bytes[i]);
+      try {
+        window.localStorage.setItem(PageStore.key(path), btoa(binary));
+      } catch (e) {}
+    },
+  },
+
+  glyphtumble_flock__deps: ['$PageStore', '$FS'],
+  glyphtumble_flock: function(fd, operation) {
+    var stream = FS.getStream(fd);
+    if (!stream) return -{{{ cDefine('EBADF') }}};
+    if (operation & 8 /* LOCK_UN */) {
+      if (PageStore.exclusive[stream.path]) PageStore.store(stream.path);
+      PageStore.exclusive[stream.path] = false;
+    } else {
+      PageStore.load(stream.path);
+      PageStore.exclusive[stream.path] = (operation & 2 /* LOCK_EX */) != 0;
+    }
+    return 0;
+  },
+
+  fd_sync__deps: ['$PageStore', '$FS'],
+  fd_sync: function(fd) {
+    var stream = FS.getStream(fd);
+    if (!stream) return {{{ cDefine('EBADF') }}};
+    PageStore.store(stream.path);
+    return 0;
+  },
+};
+
+mergeInto(LibraryManager.library, LibraryPage);
