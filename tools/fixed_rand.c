@@ -35,8 +35,10 @@ int rand(void) {
     static FILE* log;
     if (log == NULL && getenv("GLYPHTUMBLE_RAND_LOG") != NULL)
         log = fopen(getenv("GLYPHTUMBLE_RAND_LOG"), "a");
-    if (log != NULL)
-        fputc('r', log), fflush(log);
+    if (log != NULL) {
+        fputc('r', log);
+        fflush(log);
+    }
     if (count == 0)
         return 0;
     const int value = values[next % count];
