@@ -4,10 +4,13 @@
 #include <GL/freeglut.h>
 
 #include "app/CommandLine.h"
+#include "app/PlayerMessages.h"
 #include "game/WordGame.h"
 
 int main(int argc, char** argv) {
-    // Built before anything else: its constructor loads the word list and
+    OpenPlayerMessages(); // before the word list is loaded, which may refuse it
+
+    // Built before GLUT starts: its constructor loads the word list and
     // opens (or creates) the high-score file, and its destructor saves the
     // table on every return from here.
     WordGame game;
@@ -22,7 +25,7 @@ int main(int argc, char** argv) {
     game.OpenWindow(options.width, options.height, options.depth, options.screenMode,
                     "Glyphtumble");
     if (!game.Start())
-        return 1; // the word list holds no word
+        return ShowMessagesOnFailure(1); // the word list holds no word
 
     // Comes back only when there is no high-resolution timer; the game
     // otherwise ends itself from the title menu.

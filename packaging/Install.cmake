@@ -68,6 +68,19 @@ foreach(size ${GLYPHTUMBLE_ICON_SIZES})
 endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${GLYPHTUMBLE_ICON_FILES})
 
+# The Windows program's icon, one .ico at the sizes Windows shows, beside the
+# data files a cross build takes (packaging/windows/Resources.cmake). Made
+# only when asked for: tools/build-windows builds windows_icon.
+set(GLYPHTUMBLE_WINDOWS_ICON ${GLYPHTUMBLE_DATA_DIR}/glyphtumble.ico)
+add_custom_command(
+    OUTPUT ${GLYPHTUMBLE_WINDOWS_ICON}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_DATA_DIR}
+    COMMAND make_icon ${GLYPHTUMBLE_FONT_FILE} 16,32,48,256 ${GLYPHTUMBLE_WINDOWS_ICON}
+    DEPENDS make_icon ${GLYPHTUMBLE_FONT_FILE}
+    COMMENT "Drawing the Windows icon"
+    VERBATIM)
+add_custom_target(windows_icon DEPENDS ${GLYPHTUMBLE_WINDOWS_ICON})
+
 # --- The manual page, compressed as Debian installs manual pages ----------
 
 # -n leaves out the time stamp, so every build makes the same bytes.

@@ -1,9 +1,13 @@
 /* Replaces the C library's rand and srand with a known sequence, so that the
- * screenshots tool can deal the game letters it knows. Loaded with
- * LD_PRELOAD; GLYPHTUMBLE_RAND holds the values, comma-separated. rand hands
- * them out in order and starts again from the first when they run out; srand
- * ignores its seed and goes back to the first value. */
+ * screenshots tool and the game under Wine deal letters they know. Loaded
+ * with LD_PRELOAD, or linked into the Windows test build of the game;
+ * GLYPHTUMBLE_RAND holds the values, comma-separated. rand hands them out in
+ * order and starts again from the first when they run out; srand ignores its
+ * seed and goes back to the first value. GLYPHTUMBLE_RAND_LOG, when set,
+ * names a file that gets a byte per rand call, so a driver can tell how far
+ * the game has got. */
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #define MAX_VALUES 1024
@@ -28,6 +32,13 @@ static void load(void) {
 int rand(void) {
     if (count < 0)
         load();
+    static FILE* log;
+    if (log == NULL && getenv("GLYPHTUMBLE_RAND_LOG") != NULL)
+        log = fopen(getenv("GLYPHTUMBLE_RAND_LOG"), "a");
+    if (log != NULL) {
+        fputc('r', log);
+        fflush(log);
+    }
     if (count == 0)
         return 0;
     const int value = values[next % count];

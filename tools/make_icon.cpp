@@ -1,7 +1,9 @@
 // make_icon: draws the game's desktop icon, one letter block with a "G" on
-// it, as a square RGBA PNG of the given size.
+// it, as a square RGBA PNG of the given size, or as a Windows .ico holding it
+// at each of the given sizes.
 //
 //   make_icon FONT.ttf SIZE OUT.png
+//   make_icon FONT.ttf SIZE,SIZE,... OUT.ico
 //
 // The block is a bevelled square lit from the upper left, like the blocks in
 // the well: a light top and left edge, a dark bottom and right edge, a face
@@ -140,8 +142,9 @@ void PutChunk(std::vector<unsigned char>& out, const char* type,
     PutU32(out, static_cast<std::uint32_t>(crc));
 }
 
-// A PNG of 8-bit RGBA rows, every row with filter type 0 (none).
-bool WritePng(const std::string& file, int size, const std::vector<unsigned char>& rgba) {
+// A PNG of 8-bit RGBA rows, every row with filter type 0 (none); empty when
+// the compression fails.
+std::vector<unsigned char> EncodePng(int size, const std::vector<unsigned char>& rgba) {
     std::vector<unsigned char> raw;
     raw.reserve(static_cast<size_t>(size) * (size * 4 + 1));
     for (int y = 0; y < size; ++y) {
@@ -153,7 +156,7 @@ bool WritePng(const std::string& file, int size, const std::vector<unsigned char
     std::vector<unsigned char> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
         Z_OK)
-        return false;
+        return {};
     packed.resize(packedSize);
 
     std::vector<unsigned char> header;
@@ -169,39 +172,88 @@ bool WritePng(const std::string& file, int size, const std::vector<unsigned char
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});
+    return png;
+}
 
+void PutLE(std::vector<unsigned char>& out, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+
+// An .ico image as Windows' own icons hold it: the 256 px one as a PNG, the
+// smaller ones as 32-bit bitmaps that every Windows reads, rows bottom up,
+// followed by the 1-bit mask of the transparent pixels the format asks for.
+std::vector<unsigned char> EncodeIcoImage(int size, const std::vector<unsigned char>& rgba) {
+    if (size >= 256)
+        return EncodePng(size, rgba);
+    const int maskPitch = (size + 31) / 32 * 4;
+    std::vector<unsigned char> dib;
+    PutLE(dib, 40, 4);       // the header's size
+    PutLE(dib, size, 4);     // width
+    PutLE(dib, 2 * size, 4); // the colour rows and the mask rows
+    PutLE(dib, 1, 2);        // planes
+    PutLE(dib, 32, 2);       // bits per pixel
+    PutLE(dib, 0, 4);        // no compression
+    PutLE(dib, static_cast<std::uint32_t>(size * (size * 4 + maskPitch)), 4);
+    PutLE(dib, 0, 16); // resolution and palette: unused
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* p = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+            dib.insert(dib.end(), {p[2], p[1], p[0], p[3]});
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(static_cast<size_t>(maskPitch), 0);
+        for (int x = 0; x < size; ++x)
+            if (rgba[(static_cast<size_t>(y) * size + x) * 4 + 3] == 0)
+                row[static_cast<size_t>(x / 8)] |= static_cast<unsigned char>(0x80 >> (x % 8));
+        dib.insert(dib.end(), row.begin(), row.end());
+    }
+    return dib;
+}
+
+// The .ico container: a directory of the images, then the images.
+std::vector<unsigned char> EncodeIco(const std::vector<int>& sizes,
+                                     const std::vector<std::vector<unsigned char>>& images) {
+    std::vector<unsigned char> ico;
+    PutLE(ico, 0, 2); // reserved
+    PutLE(ico, 1, 2); // an icon, not a cursor
+    PutLE(ico, static_cast<std::uint32_t>(sizes.size()), 2);
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        const unsigned char side = static_cast<unsigned char>(sizes[i] >= 256 ? 0 : sizes[i]);
+        ico.insert(ico.end(), {side, side, 0, 0}); // 0 means 256; no palette
+        PutLE(ico, 1, 2);                            // planes
+        PutLE(ico, 32, 2);                           // bits per pixel
+        PutLE(ico, static_cast<std::uint32_t>(images[i].size()), 4);
+        PutLE(ico, offset, 4);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const auto& image : images)
+        ico.insert(ico.end(), image.begin(), image.end());
+    return ico;
+}
+
+bool WriteFile(const std::string& file, const std::vector<unsigned char>& bytes) {
     FILE* out = std::fopen(file.c_str(), "wb");
     if (!out)
         return false;
-    const bool written = std::fwrite(png.data(), 1, png.size(), out) == png.size();
-    return std::fclose(out) == 0 && written;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written && !bytes.empty();
 }
 
 unsigned char ToByte(float v) {
     return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_icon FONT.ttf SIZE OUT.png\n");
-        return 2;
-    }
-    const int size = std::atoi(argv[2]);
-    if (size < MinSize || size > MaxSize) {
-        std::fprintf(stderr, "make_icon: size %s is not within %d to %d\n", argv[2], MinSize,
-                     MaxSize);
-        return 2;
-    }
+// The icon at one size as RGBA rows, top first; empty when the font fails.
+std::vector<unsigned char> DrawIcon(const char* fontFile, int size) {
     const float fsize = static_cast<float>(size);
     const float faceSide = fsize * (1 - 2 * MarginShare - 2 * BevelShare);
 
     Glyph glyph;
-    if (!glyph.Load(argv[1], static_cast<int>(std::lround(faceSide * GlyphShare)))) {
-        std::fprintf(stderr, "make_icon: can't render a G from %s\n", argv[1]);
-        return 1;
-    }
+    if (!glyph.Load(fontFile, static_cast<int>(std::lround(faceSide * GlyphShare))))
+        return {};
     // The glyph's inked box sits in the middle of the block; the engraved
     // rim is the glyph again, offset down and right by a hair.
     const int glyphX = (size - glyph.Width()) / 2;
@@ -237,7 +289,51 @@ int main(int argc, char** argv) {
             p[3] = ToByte(pixel.a);
         }
     }
-    if (!WritePng(argv[3], size, rgba)) {
+    return rgba;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_icon FONT.ttf SIZE OUT.png\n"
+                             "       make_icon FONT.ttf SIZE,SIZE,... OUT.ico\n");
+        return 2;
+    }
+    const std::string out = argv[3];
+    const bool ico = EndsWith(out, ".ico");
+    std::vector<int> sizes;
+    for (const char* p = argv[2]; *p != '\0';) {
+        char* end;
+        const long size = std::strtol(p, &end, 10);
+        if (end == p || (*end != ',' && *end != '\0') || size < MinSize || size > MaxSize ||
+            (ico && size > 256)) {
+            std::fprintf(stderr, "make_icon: size %s is not within %d to %d (256 for an .ico)\n",
+                         argv[2], MinSize, MaxSize);
+            return 2;
+        }
+        sizes.push_back(static_cast<int>(size));
+        p = *end == ',' ? end + 1 : end;
+    }
+    if (sizes.empty() || (!ico && sizes.size() > 1)) {
+        std::fprintf(stderr, "make_icon: a PNG holds one size, an .ico one or more\n");
+        return 2;
+    }
+
+    std::vector<std::vector<unsigned char>> images;
+    for (const int size : sizes) {
+        const std::vector<unsigned char> rgba = DrawIcon(argv[1], size);
+        if (rgba.empty()) {
+            std::fprintf(stderr, "make_icon: can't render a G from %s\n", argv[1]);
+            return 1;
+        }
+        images.push_back(ico ? EncodeIcoImage(size, rgba) : EncodePng(size, rgba));
+    }
+    if (!WriteFile(out, ico ? EncodeIco(sizes, images) : images.front())) {
         std::fprintf(stderr, "make_icon: can't write %s\n", argv[3]);
         return 1;
     }
