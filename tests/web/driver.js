@@ -146,19 +146,26 @@ async function native(tableBytes) {
   const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', '800x600x24', '-nolisten', 'tcp'], {stdio: 'ignore'});
   await sleep(1000);
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
-    env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(',')}});
+    env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(','),
+          GLYPHTUMBLE_RAND_LOG: path.join(tmp, 'rand.log')}});
+  // A byte per rand call: a block is dealt when the count grows, however slow the machine.
+  const calls = () => (fs.existsSync(path.join(tmp, 'rand.log')) ? fs.statSync(path.join(tmp, 'rand.log')).size : 0);
+  const until = async (test, ms = 15000) => { for (const end = Date.now() + ms; !test() && Date.now() < end;) await sleep(100); };
   const x = (...a) => execFileSync('xdotool', a, {env, timeout: 5000, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();
   let win, out = {};
   const key = (how, ...keys) => x(how, '--window', win, '--delay', '30', ...keys);
   const grab = name => (execFileSync('import', ['-window', 'root', path.join(tmp, name)], {env}), path.join(tmp, name));
   try {
-    await sleep(2500), win = x('search', '--name', 'Glyphtumble').split('\n')[0];
+    await until(() => { try { return (win = x('search', '--name', 'Glyphtumble').split('\n')[0]); } catch { return ''; } });
+    await sleep(1000);
     out.title = grab('native-title.png');
     x('mousemove', '400', '460'), x('click', '1'), await sleep(800); // "High Scores"
     out.fame = grab('native-fame.png');
-    key('key', 'space'), await sleep(500), key('key', 'Return');
+    key('key', 'space'), await sleep(500);
+    let dealt = calls();
+    key('key', 'Return');
     for (const column of [0, 10]) {
-      await sleep(800);
+      await until(() => calls() > dealt), await sleep(300), dealt = calls();
       key('key', ...Array(7).fill('Left'), ...Array(column == 10 ? 12 : column).fill('Right'));
       // Held until the block lands (7 rows at 10 a second), not until the next one comes.
       key('keydown', 'Down'); await sleep(850); key('keyup', 'Down');
