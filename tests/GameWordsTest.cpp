@@ -117,6 +117,7 @@ TEST_F(GameWords, ACellInTwoWordsGoesOnceItsColumnClosesUpAndTheChainRunsOn) {
 }
 
 TEST_F(GameWords, TargetDrawNearestLengthShortestWordBySkillAndLevelAndTargetsStopAtTen) {
+#ifndef _WIN32 // the Windows C library's rand stops at 32767: no product passes the largest int
     // The C library's first two draws after these seeds multiply past the
     // largest int: as unsigned 32 bits, sign bit cleared, they pick CAMPANOLOGY
     // and CATS of the 15 words, and the walk on to three letters CAT and CDE.
@@ -126,6 +127,7 @@ TEST_F(GameWords, TargetDrawNearestLengthShortestWordBySkillAndLevelAndTargetsSt
         game->PickTargetWord();
         EXPECT_EQ(Target(), word) << "seed " << seed;
     }
+#endif
     // Skill, level and the shortest word that counts; a rising minimum
     // lengthens a shorter target at once.
     const int cases[][3] = {{0, 4, 3}, {0, 5, 4}, {0, 9, 4}, {1, 3, 3}, {1, 4, 4},
