@@ -95,11 +95,12 @@ const table = async page => Buffer.from(await page.evaluate('localStorage.getIte
 const spawned = async (page, n) => page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, n);
 
 // Steers the falling block to a column and drops it, holding Down until the
-// next block appears.
+// next block appears. It goes to the nearer wall first (which stops it) and
+// never back through column 5, where the watcher would count it as new.
 async function drop(page, column) {
   const spawns = await page.evaluate('window.spawns');
-  await press(page, 'ArrowLeft', 7); // the wall stops the block at column 0
-  await press(page, 'ArrowRight', column == 10 ? 12 : column);
+  const [wall, back] = column < 5 ? ['ArrowLeft', 'ArrowRight'] : ['ArrowRight', 'ArrowLeft'];
+  await press(page, wall, column == 5 ? 0 : 7), await press(page, back, column < 5 ? column : 10 - column);
   await page.keyboard.down('ArrowDown'), await spawned(page, spawns), await page.keyboard.up('ArrowDown');
 }
 const columns = [0, 10, 1, 9, 2, 8, 3, 7, 4, 6, 5];
