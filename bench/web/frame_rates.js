@@ -10,9 +10,9 @@
 // and a C compiler.
 'use strict';
 const path = require('path');
-const puppeteer = require(path.resolve(__dirname, '../../tests/web/node_modules/puppeteer-core'));
+const {serve, launch, nativeDisplay} = require('../../tests/web/host');
 const {spawn, execFileSync} = require('child_process');
-const fs = require('fs'), http = require('http'), os = require('os'), zlib = require('zlib');
+const fs = require('fs'), os = require('os'), zlib = require('zlib');
 
 const [pageDir, nativeDir] = process.argv.slice(2).map(p => path.resolve(p));
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-bench-'));
@@ -59,14 +59,7 @@ async function web(browser, base, [w, h]) {
 
 async function native([w, h]) {
   const run = path.join(tmp, `native-${w}`), swaps = path.join(run, 'swaps');
-  fs.mkdirSync(run);
-  for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
-    fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
-  let display = 80;
-  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
-  const env = {...process.env, DISPLAY: `:${display}`};
-  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', `${w}x${h}x24`, '-nolisten', 'tcp'], {stdio: 'ignore'});
-  await sleep(1000);
+  const {env, xvfb} = await nativeDisplay(nativeDir, run, [w, h], 80);
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', `${w}`, '-h', `${h}`], {cwd: run, stdio: 'ignore',
     env: {...env, LD_PRELOAD: path.join(tmp, 'swaps.so'), GLYPHTUMBLE_SWAPS: swaps}});
   const x = (...a) => execFileSync('xdotool', a, {env, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();
@@ -101,19 +94,8 @@ async function main() {
   execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'swaps.so'), path.join(__dirname, 'swap_counter.c'), '-ldl']);
   const files = fs.readdirSync(pageDir).filter(f => /\.(html|js|wasm|data)$/.test(f));
   const gz = files.map(f => [f, zlib.gzipSync(fs.readFileSync(path.join(pageDir, f)), {level: 9}).length]);
-  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-  const server = http.createServer((req, res) => {
-    const file = path.join(pageDir, path.normalize(new URL(req.url, 'http://page').pathname.replace(/\/$/, '/index.html')));
-    fs.readFile(file, (err, data) => {
-      res.writeHead(err ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-      res.end(err ? '' : data);
-    });
-  });
-  await new Promise(r => server.listen(0, '127.0.0.1', r));
-  const browser = await puppeteer.launch({executablePath: '/usr/lib/chromium/chromium', headless: 'new',
-    userDataDir: path.join(tmp, 'profile'),
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run']});
+  const server = await serve(pageDir);
+  const browser = await launch(path.join(tmp, 'profile'));
   const base = `http://127.0.0.1:${server.address().port}/`;
   console.log('gzipped: ' + gz.map(([f, n]) => `${f} ${(n / 1024).toFixed(0)} KB`).join(', ') +
               `; total ${(gz.reduce((s, [, n]) => s + n, 0) / 1024).toFixed(0)} KB`);

@@ -5,9 +5,9 @@
 // through tools/fixed_rand.c. With SHOT.png it also saves the page's title.
 //   node tests/web/driver.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
 'use strict';
-const puppeteer = require('puppeteer-core');
+const {serve, launch, nativeDisplay} = require('./host');
 const {spawn, execFileSync} = require('child_process');
-const fs = require('fs'), http = require('http'), os = require('os'), path = require('path');
+const fs = require('fs'), os = require('os'), path = require('path');
 
 const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
 const repo = path.resolve(__dirname, '../..'), tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-web-'));
@@ -39,18 +39,6 @@ const regionMean = async (page, r) => page.evaluate(r => {
   const p = window.read(r);
   return p.reduce((s, v, i) => (i % 4 == 3 ? s : s + v), 0) / (0.75 * p.length);
 }, r);
-
-function serve(root) {
-  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-  const server = http.createServer((req, res) => {
-    const file = path.join(root, path.normalize(new URL(req.url, 'http://page').pathname.replace(/\/$/, '/index.html')));
-    fs.readFile(file, (err, data) => {
-      res.writeHead(err ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-      res.end(err ? '' : data);
-    });
-  });
-  return new Promise(r => server.listen(0, '127.0.0.1', () => r(server)));
-}
 
 let browser, base, errors = [];
 async function open(query = '') {
@@ -133,19 +121,12 @@ async function blockTop(page) {
 
 async function native(tableBytes) {
   const run = path.join(tmp, 'native');
-  fs.mkdirSync(run);
-  for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
-    fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
+  const {env, xvfb} = await nativeDisplay(nativeDir, run, [800, 600], 90);
   fs.writeFileSync(path.join(run, 'glyphtumble.hi'), tableBytes);
   execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'rand.so'), path.join(repo, 'tools/fixed_rand.c')]);
   // The page's generator: musl's rand after srand(time).
   let seed = BigInt(Math.floor(clock / 1000) - 1);
   const deal = Array.from({length: 1000}, () => Number((seed = (6364136223846793005n * seed + 1n) % 2n ** 64n) >> 33n));
-  let display = 90;
-  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
-  const env = {...process.env, DISPLAY: `:${display}`};
-  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', '800x600x24', '-nolisten', 'tcp'], {stdio: 'ignore'});
-  await sleep(1000);
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
     env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(','),
           GLYPHTUMBLE_RAND_LOG: path.join(tmp, 'rand.log')}});
@@ -181,11 +162,8 @@ async function native(tableBytes) {
 async function main() {
   const server = await serve(pageDir);
   base = `http://127.0.0.1:${server.address().port}/`;
-  browser = await puppeteer.launch({
-    executablePath: '/usr/lib/chromium/chromium', headless: 'new', userDataDir: path.join(tmp, 'profile'),
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-renderer-backgrounding',
-           '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows']});
+  browser = await launch(path.join(tmp, 'profile'), ['--disable-renderer-backgrounding',
+    '--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows']);
   const seen = {};
   const checks = [
     ['WebGL present, first frame within 3 s', async () => {

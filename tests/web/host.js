@@ -1,0 +1,45 @@
+// What the browser test and the web benchmark both need: the page's files
+// served on 127.0.0.1, headless Chromium drawing WebGL in software, and a
+// private Xvfb with a folder of the native game's data files beside it.
+'use strict';
+const puppeteer = require('puppeteer-core');
+const {spawn} = require('child_process');
+const fs = require('fs'), http = require('http'), path = require('path');
+
+// Resolves to the listening server; its port is server.address().port.
+function serve(root) {
+  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+  const server = http.createServer((req, res) => {
+    const file = path.join(root, path.normalize(new URL(req.url, 'http://page').pathname.replace(/\/$/, '/index.html')));
+    fs.readFile(file, (err, data) => {
+      res.writeHead(err ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+      res.end(err ? '' : data);
+    });
+  });
+  return new Promise(r => server.listen(0, '127.0.0.1', () => r(server)));
+}
+
+// A fresh profile in profileDir; the network flags keep Chromium from calling
+// out of a machine whose network is closed.
+function launch(profileDir, extraArgs = []) {
+  return puppeteer.launch({
+    executablePath: '/usr/lib/chromium/chromium', headless: 'new', userDataDir: profileDir,
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run', ...extraArgs]});
+}
+
+// Makes run, a folder holding links to the native build's data files, and
+// starts an Xvfb of w x h on the first free display from first; resolves to
+// {env, xvfb}, env naming that display.
+async function nativeDisplay(nativeDir, run, [w, h], first) {
+  fs.mkdirSync(run);
+  for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
+    fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
+  let display = first;
+  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
+  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', `${w}x${h}x24`, '-nolisten', 'tcp'], {stdio: 'ignore'});
+  await new Promise(r => setTimeout(r, 1000));
+  return {env: {...process.env, DISPLAY: `:${display}`}, xvfb};
+}
+
+module.exports = {serve, launch, nativeDisplay};
