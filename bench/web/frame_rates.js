@@ -59,7 +59,7 @@ async function web(browser, base, [w, h]) {
 
 async function native([w, h]) {
   const run = path.join(tmp, `native-${w}`), swaps = path.join(run, 'swaps');
-  const {env, xvfb} = await nativeDisplay(nativeDir, run, [w, h], 80);
+  const {env, xvfb} = await nativeDisplay(nativeDir, run, [w, h]);
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', `${w}`, '-h', `${h}`], {cwd: run, stdio: 'ignore',
     env: {...env, LD_PRELOAD: path.join(tmp, 'swaps.so'), GLYPHTUMBLE_SWAPS: swaps}});
   const x = (...a) => execFileSync('xdotool', a, {env, stdio: ['ignore', 'pipe', 'ignore']}).toString().trim();

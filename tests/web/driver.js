@@ -121,7 +121,7 @@ async function blockTop(page) {
 
 async function native(tableBytes) {
   const run = path.join(tmp, 'native');
-  const {env, xvfb} = await nativeDisplay(nativeDir, run, [800, 600], 90);
+  const {env, xvfb} = await nativeDisplay(nativeDir, run, [800, 600]);
   fs.writeFileSync(path.join(run, 'glyphtumble.hi'), tableBytes);
   execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'rand.so'), path.join(repo, 'tools/fixed_rand.c')]);
   // The page's generator: musl's rand after srand(time).
@@ -139,6 +139,7 @@ async function native(tableBytes) {
   const grab = name => (execFileSync('import', ['-window', 'root', path.join(tmp, name)], {env}), path.join(tmp, name));
   try {
     await until(() => { try { return (win = x('search', '--name', 'Glyphtumble').split('\n')[0]); } catch { return ''; } });
+    if (!win) throw new Error('the native game showed no window within 15 s');
     await sleep(1000);
     out.title = grab('native-title.png');
     x('mousemove', '400', '460'), x('click', '1'), await sleep(800); // "High Scores"

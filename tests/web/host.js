@@ -29,16 +29,21 @@ function launch(profileDir, extraArgs = []) {
 }
 
 // Makes run, a folder holding links to the native build's data files, and
-// starts an Xvfb of w x h on the first free display from first; resolves to
-// {env, xvfb}, env naming that display.
-async function nativeDisplay(nativeDir, run, [w, h], first) {
+// starts an Xvfb of w x h on a free display; resolves to {env, xvfb}, env
+// naming that display, once the server takes connections (it writes its
+// display number to the pipe then, however busy the machine).
+async function nativeDisplay(nativeDir, run, [w, h]) {
   fs.mkdirSync(run);
   for (const f of ['dictionary.txt', 'font.pgm', 'tile.ppm', 'water.ppm', 'coarse.ppm'])
     fs.symlinkSync(path.join(nativeDir, 'data', f), path.join(run, f));
-  let display = first;
-  while (fs.existsSync(`/tmp/.X${display}-lock`)) ++display;
-  const xvfb = spawn('Xvfb', [`:${display}`, '-screen', '0', `${w}x${h}x24`, '-nolisten', 'tcp'], {stdio: 'ignore'});
-  await new Promise(r => setTimeout(r, 1000));
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', `${w}x${h}x24`, '-nolisten', 'tcp', '-noreset'],
+                     {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+  const display = await new Promise((resolve, reject) => {
+    let text = '';
+    xvfb.stdio[3].on('data', d => { text += d; if (text.includes('\n')) resolve(text.trim()); });
+    xvfb.on('exit', code => reject(new Error(`Xvfb exited with ${code} before taking connections`)));
+    setTimeout(() => reject(new Error('Xvfb took no connections within 30 s')), 30000).unref();
+  });
   return {env: {...process.env, DISPLAY: `:${display}`}, xvfb};
 }
 
