@@ -210,6 +210,8 @@ void (*postRedisplay)() = PostRedisplay;
 
 void SetCurrentApp(psGlutApp* app) { currentApp = app; }
 
+psGlutApp* CurrentApp() { return currentApp; }
+
 void Reshape(int w, int h) {
     glViewport(0, 0, w, h);
     currentApp->width = w;

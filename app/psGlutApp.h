@@ -81,6 +81,7 @@ double TicksToSeconds(std::int64_t ticks);
 namespace GlutCallbacks {
 extern void (*postRedisplay)();
 void SetCurrentApp(psGlutApp* app);
+psGlutApp* CurrentApp();
 void Reshape(int w, int h);
 void Display();
 void Idle();

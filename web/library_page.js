@@ -2,9 +2,13 @@
 //  - one update and one frame per animation frame of the browser;
 //  - keys as the desktop delivers them (Backspace as character 8), the
 //    function keys left to the browser, and the pointer's new position;
+//    keys typed into a field of the page stay the page's;
 //  - game mode refused, so the game asks for a full-screen window, which
 //    the page takes at the player's next key or click;
 //  - leaving the game stops the loop and hands the page its ended state;
+//  - Module.game, through which the page's touch controls (web/controls.js)
+//    see the game's state, size its drawing buffer and reach the same key,
+//    arrow and mouse callbacks the keyboard and the mouse do;
 //  - a file the game locks lives on in localStorage: locking loads the
 //    stored bytes into the file, in place, and an fsync or the release of
 //    an exclusive lock stores them again, so two tabs see each other's
@@ -17,10 +21,12 @@ var LibraryPage = {
   glutPostRedisplay__deps: ['$GLUT'],
   glutPostRedisplay: function() { GLUT.redisplay = true; },
 
-  glutMainLoop__deps: ['$GLUT', '$setMainLoop', 'glutReshapeWindow'],
+  glutMainLoop__deps: ['$GLUT', '$setMainLoop', 'glutReshapeWindow', '$PageGame'],
   glutMainLoop: function() {
     _glutReshapeWindow(Module['canvas'].width, Module['canvas'].height);
+    Module['game'] = PageGame;
     Module['gameRunning'] = true;
+    if (Module['onGameStart']) Module['onGameStart']();
     // The idle callback updates the game and asks for a frame, so an
     // update never runs apart from the frame that shows it.
     setMainLoop(function() {
@@ -32,7 +38,7 @@ var LibraryPage = {
     }, 0, true);
   },
 
-  glutInit__deps: ['$GLUT', '$Browser'],
+  glutInit__deps: ['$GLUT', '$Browser', '$PageGame'],
   glutInit: function(argcp, argv) {
     GLUT.initTime = Date.now();
     var special = GLUT.getSpecialKey, ascii = GLUT.getASCIIKey;
@@ -58,25 +64,15 @@ var LibraryPage = {
         {{{ makeDynCall('vii', 'func') }}}(x, y);
       }
     };
-    // Leaving the game ends the handler it was asked from.
-    function guarded(handler) {
-      return function(event) {
-        try {
-          handler(event);
-        } catch (e) {
-          if (e !== 'unwind') throw e;
-        }
-      };
-    }
     var events = [['keydown', GLUT.onKeydown], ['keyup', GLUT.onKeyup],
                   ['mousemove', GLUT.onMousemove], ['mousedown', GLUT.onMouseButtonDown],
                   ['mouseup', GLUT.onMouseButtonUp]];
-    // A touch is taken as the mouse, so a tap on the menu is a click.
-    if ('ontouchstart' in document.documentElement)
-      events.push(['touchstart', GLUT.touchHandler], ['touchmove', GLUT.touchHandler],
-                  ['touchend', GLUT.touchHandler]);
+    // Touch is the page's own (web/controls.js), not a mouse.
     GLUT.listeners = events.map(function(pair) {
-      var listener = guarded(pair[1]);
+      var handler = pair[1], listener = PageGame.guarded(function(event) {
+        var tag = event.target && event.target.tagName;
+        if (tag != 'INPUT' && tag != 'TEXTAREA') handler(event);
+      });
       window.addEventListener(pair[0], listener, true);
       return [pair[0], listener];
     });
@@ -102,6 +98,58 @@ var LibraryPage = {
     Module['gameRunning'] = false;
     if (Module['onGameExit']) Module['onGameExit'](status);
     throw 'unwind';
+  },
+
+  $PageGame__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
+  $PageGame: {
+    // Leaving the game ends the handler it was asked from.
+    guarded: function(handler) {
+      return function(event) {
+        try {
+          handler(event);
+        } catch (e) {
+          if (e !== 'unwind') throw e;
+        }
+      };
+    },
+    // See web/PageGame.cpp.
+    view: function() {
+      var view = Module['_glyphtumble_page_view'];
+      return {'state': view(0), 'column': view(1), 'letter': String.fromCharCode(view(2)),
+              'naming': view(3) == 1, 'landed': view(4),
+              'name': UTF8ToString(Module['_glyphtumble_page_name']())};
+    },
+    // A character key pressed, as typing it does.
+    key: function(code) {
+      PageGame.guarded(function() {
+        if (GLUT.keyboardFunc) {{{ makeDynCall('viii', 'GLUT.keyboardFunc') }}}(code, 0, 0);
+      })();
+    },
+    // An arrow key (GLUT's special code) pressed or released.
+    special: function(code, down) {
+      var func = down ? GLUT.specialFunc : GLUT.specialUpFunc;
+      if (func) {{{ makeDynCall('viii', 'func') }}}(code, 0, 0);
+    },
+    // The pointer moved to (x, y) of the drawing buffer, with no button down.
+    point: function(x, y) {
+      if (GLUT.passiveMotionFunc) {{{ makeDynCall('vii', 'GLUT.passiveMotionFunc') }}}(x, y);
+    },
+    // A click of the left button at (x, y), as the mouse gives it.
+    click: function(x, y) {
+      PageGame.guarded(function() {
+        if (!GLUT.mouseFunc) return;
+        {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(0, 0 /* down */, x, y);
+        {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(0, 1 /* up */, x, y);
+      })();
+    },
+    // A drawing buffer of width x height, the game told as a window's resize.
+    resize: function(width, height) {
+      var canvas = Module['canvas'];
+      if (canvas.width == width && canvas.height == height) return;
+      Browser.setCanvasSize(width, height, true);
+      if (GLUT.reshapeFunc) {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);
+      _glutPostRedisplay();
+    },
   },
 
   $PageStore__deps: ['$FS'],

@@ -5,7 +5,7 @@
 // through tools/fixed_rand.c. With SHOT.png it also saves the page's title.
 //   node tests/web/driver.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
 'use strict';
-const {serve, launch, nativeDisplay} = require('./host');
+const {serve, launch, nativeDisplay, pageDeal} = require('./host');
 const {spawn, execFileSync} = require('child_process');
 const fs = require('fs'), os = require('os'), path = require('path');
 
@@ -124,9 +124,7 @@ async function native(tableBytes) {
   const {env, xvfb} = await nativeDisplay(nativeDir, run, [800, 600]);
   fs.writeFileSync(path.join(run, 'glyphtumble.hi'), tableBytes);
   execFileSync('cc', ['-shared', '-fPIC', '-O2', '-o', path.join(tmp, 'rand.so'), path.join(repo, 'tools/fixed_rand.c')]);
-  // The page's generator: musl's rand after srand(time).
-  let seed = BigInt(Math.floor(clock / 1000) - 1);
-  const deal = Array.from({length: 1000}, () => Number((seed = (6364136223846793005n * seed + 1n) % 2n ** 64n) >> 33n));
+  const deal = pageDeal(clock, 1000);
   const game = spawn(path.join(nativeDir, 'glyphtumble'), ['-w', '800', '-h', '600'], {cwd: run, stdio: 'ignore',
     env: {...env, LD_PRELOAD: path.join(tmp, 'rand.so'), GLYPHTUMBLE_RAND: deal.join(','),
           GLYPHTUMBLE_RAND_LOG: path.join(tmp, 'rand.log')}});

@@ -47,4 +47,11 @@ async function nativeDisplay(nativeDir, run, [w, h]) {
   return {env: {...process.env, DISPLAY: `:${display}`}, xvfb};
 }
 
-module.exports = {serve, launch, nativeDisplay};
+// The first n numbers of the page's generator with its clock at clockMs:
+// musl's rand after srand(time).
+function pageDeal(clockMs, n) {
+  let seed = BigInt(Math.floor(clockMs / 1000) - 1);
+  return Array.from({length: n}, () => Number((seed = (6364136223846793005n * seed + 1n) % 2n ** 64n) >> 33n));
+}
+
+module.exports = {serve, launch, nativeDisplay, pageDeal};

@@ -1,0 +1,165 @@
+// Plays the web page (the unpacked zip) as a phone player would, in headless
+// Chromium emulating a touch screen of device scale 3: taps, drags, swipes
+// and the page's buttons only. The page's clock is fixed where its first
+// block is a '?' and the next two make a word with the letter given it, so
+// the game scores and takes a name. With SHOT.png it also saves the portrait
+// layout. The word list comes from the native build folder.
+//   node tests/web/touch.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
+'use strict';
+const {serve, launch, pageDeal} = require('./host');
+const fs = require('fs'), os = require('os'), path = require('path');
+
+const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
+const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-touch-'));
+const bag = 'AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWWXYYZ????';
+const [Falling, Removal, GameOver, HallOfFame, Paused] = [3, 6, 7, 8, 9];
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+
+// The first clock from a known second whose deal is '?', X, Y where a letter
+// in some slot makes a word. Of the first game's draws, the title's target
+// takes two, then come the first block's letter, the game's target (two),
+// and each spawn's next letter and bonus.
+function plan() {
+  const words = new Set(fs.readFileSync(path.join(nativeDir, 'data/dictionary.txt'), 'latin1').split('\n'));
+  for (let clock = 1700000000000; ; clock += 1000) {
+    const d = pageDeal(clock, 8), [q, x, y] = [2, 5, 7].map(i => bag[d[i] % 102]);
+    if (q != '?' || x == '?' || y == '?') continue;
+    for (const letter of 'ABCDEFGHIJKLMNOPQRSTUVWXYZ')
+      for (let slot = 0; slot < 3; ++slot) {
+        const cells = [x, y];
+        cells.splice(slot, 0, letter);
+        if (words.has(cells.join(''))) // the '?' at column 1 + slot, X and Y in the others
+          return {clock, letter, columns: [1 + slot, ...[1, 2, 3].filter(c => c != 1 + slot)]};
+      }
+  }
+}
+
+const phone = (width, height) => ({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+const view = page => page.evaluate('Module.game.view()');
+const until = (page, test, arg, timeout = 10000) => page.waitForFunction(test, {polling: 20, timeout}, arg);
+const state = (page, s, timeout) => until(page, s => Module.game.view().state == s, s, timeout);
+const box = page => page.evaluate(() => {
+  const r = canvas.getBoundingClientRect();
+  return {x: r.left, y: r.top, w: r.width, h: r.height};
+});
+const columnX = (b, c) => b.x + (c + 0.5) * b.w / 20;
+async function drag(page, [x0, y0], [x1, y1]) {
+  await page.touchscreen.touchStart(x0, y0);
+  for (let i = 1; i <= 8; ++i) await page.touchscreen.touchMove(x0 + (x1 - x0) * i / 8, y0 + (y1 - y0) * i / 8);
+  await page.touchscreen.touchEnd();
+}
+
+// Scroll bars, the 4:3 picture filling the screen's short side, the
+// controls beside (landscape) or below (portrait), a sharp capped buffer.
+const layoutFault = page => page.evaluate(() => {
+  const c = canvas.getBoundingClientRect(), s = document.getElementById('touch').getBoundingClientRect();
+  const e = document.documentElement, portrait = innerHeight > innerWidth, faults = [];
+  if (e.scrollWidth > innerWidth || e.scrollHeight > innerHeight) faults.push('scroll bars');
+  if (Math.abs(3 * c.width - 4 * c.height) > 4 || (portrait ? c.width / innerWidth : c.height / innerHeight) < 0.95)
+    faults.push(`canvas ${c.width}x${c.height} in ${innerWidth}x${innerHeight}`);
+  if (portrait ? s.top < c.bottom - 1 : s.left < c.right - 1) faults.push('controls over the canvas');
+  if (canvas.width < 1.5 * c.width || canvas.width * canvas.height > 1024 * 768)
+    faults.push(`buffer ${canvas.width}x${canvas.height}`);
+  return faults.join(', ');
+});
+
+let browser, base;
+async function open(viewport, clock) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  await page.evaluateOnNewDocument(now => { Date.now = () => now; }, clock);
+  await page.goto(base), await page.waitForFunction('Module.gameRunning', {timeout: 10000});
+  return page;
+}
+async function begin(page) { // a tap on "Begin", the third item, 0.7 of the way down
+  const b = await box(page);
+  await page.touchscreen.tap(b.x + b.w / 2, b.y + 0.7 * b.h), await state(page, Falling);
+}
+
+async function main() {
+  const server = await serve(pageDir), p = plan();
+  base = `http://127.0.0.1:${server.address().port}/`;
+  browser = await launch(path.join(tmp, 'profile'));
+  let a, b;
+  const checks = [
+    ['landscape: the picture fits beside the controls, sharp, with no scroll bars', async () => {
+      a = await open(phone(844, 390), p.clock);
+      return layoutFault(a);
+    }],
+    ['a tap begins; the letter strip gives the ? block its letter', async () => {
+      await begin(a);
+      await until(a, () => !document.getElementById('letters').hidden);
+      const [button] = await a.$$(`xpath/.//div[@id="letters"]/button[text()="${p.letter}"]`);
+      await button.tap();
+      const v = await view(a);
+      return v.letter == p.letter ? '' : `the block holds ${v.letter}`;
+    }],
+    ['a drag steers, a swipe down drops; taps step, a held finger drops', async () => {
+      const g = await box(a), top = g.y + 0.15 * g.h, low = g.y + 0.85 * g.h;
+      for (const [i, column] of p.columns.entries()) {
+        if (i > 0) await state(a, Falling);
+        if (i == 1) // taps beside the block, one column each
+          for (let k = 0; k < 5 - column; ++k) await a.touchscreen.tap(columnX(g, column - 2), top);
+        else
+          await drag(a, [columnX(g, 5), top], [columnX(g, column), top]);
+        const steered = (await view(a)).column;
+        if (steered != column) return `block ${i + 1} steered to ${steered}, not ${column}`;
+        const landed = until(a, c => Module.game.view().landed == c && Module.game.view().state != 3, column, 5000);
+        if (i == 0) await drag(a, [columnX(g, column), top], [columnX(g, column), top + 0.4 * g.h]);
+        else await a.touchscreen.touchStart(columnX(g, column), low);
+        await landed.catch(() => {});
+        if (i > 0) await a.touchscreen.touchEnd();
+        if ((await view(a)).landed != column) return `block ${i + 1} did not drop fast into column ${column}`;
+      }
+      return state(a, Removal, 5000).then(() => '', () => 'the word made scored nothing');
+    }],
+    ['Pause waits for a tap; a hidden page pauses too', async () => {
+      const g = await box(a);
+      await state(a, Falling), await (await a.$('#pause')).tap(), await state(a, Paused, 2000);
+      await a.touchscreen.tap(g.x + g.w / 2, g.y + g.h / 2), await state(a, Falling, 2000);
+      await a.evaluate(() => {
+        Object.defineProperty(document, 'hidden', {value: true, configurable: true});
+        document.dispatchEvent(new Event('visibilitychange'));
+      });
+      return state(a, Paused, 2000).then(() => '', () => 'a hidden page did not pause');
+    }],
+    ['Give up takes the name through the text field, Backspace and Enter included', async () => {
+      await (await a.$('#pause')).tap(); // resumes
+      await (await a.$('#giveup')).tap(), await state(a, GameOver, 2000);
+      await a.type('#name', 'Tessx'), await a.keyboard.press('Backspace');
+      const name = (await view(a)).name;
+      await a.keyboard.press('Enter'), await state(a, HallOfFame, 2000);
+      const table = Buffer.from(await a.evaluate('localStorage.getItem("glyphtumble:/glyphtumble.hi") || ""'), 'base64');
+      return name == 'Tess' && table.includes('Tess\0') ? '' : `typed "${name}", stored ${table.length} bytes`;
+    }],
+    ['portrait: the controls below, and the Hall of Fame showing the name', async () => {
+      b = await open(phone(390, 844), p.clock);
+      const fault = await layoutFault(b), g = await box(b);
+      await b.touchscreen.tap(g.x + g.w / 2, g.y + 11.5 / 15 * g.h), await state(b, HallOfFame, 2000); // "High Scores"
+      const shown = await b.evaluate(() => FS.readFile('/glyphtumble.hi')).then(t => Buffer.from(Object.values(t)));
+      return fault || (shown.includes('Tess\0') ? '' : 'the name is not in the table shown');
+    }],
+    ['rotated, the page lays itself out again without a reload', async () => {
+      await b.evaluate('window.stayed = true'), await b.setViewport(phone(844, 390)), await sleep(300);
+      const fault = await layoutFault(b), stayed = await b.evaluate('window.stayed');
+      if (shotFile) { // a first game again, on the next clock whose first block is a '?'
+        let clock = p.clock + 1000;
+        while (bag[pageDeal(clock, 3)[2] % 102] != '?') clock += 1000;
+        const c = await open(phone(390, 844), clock);
+        await begin(c), await until(c, () => !document.getElementById('letters').hidden), await sleep(500);
+        await c.screenshot({path: shotFile});
+      }
+      return fault || (stayed ? '' : 'the page was reloaded');
+    }],
+  ];
+  let failed = 0;
+  for (const [name, check] of checks) {
+    const fault = await check().catch(e => String(e && e.stack || e));
+    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
+    failed += !!fault;
+  }
+  await browser.close(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
+  console.log(`${checks.length - failed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });

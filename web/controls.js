@@ -1,0 +1,214 @@
+// The page around the game: the layout, and the controls a phone or tablet
+// player has instead of keys. Touch reaches the game only through the key,
+// arrow and mouse callbacks the desktop reaches (Module.game, made by
+// web/library_page.js), so the rules are the same whatever the input.
+//  - The canvas keeps the game's 4:3 picture and fits the window, with the
+//    controls beside it in landscape and below it in portrait; its drawing
+//    buffer is its size in device pixels, capped for software renderers.
+//  - A tap on the title menu or the Hall of Fame is a click there.
+//  - In play, a drag across moves the falling block a column per column
+//    width of travel, a tap beside the block steps it one column, and a
+//    swipe down, or a finger held on the lower part of the well, drops it
+//    fast (Down held) until it lands or the finger lifts.
+//  - Pause and Give up are buttons (Tab and Escape); a hidden page pauses.
+//  - While a '?' block falls, a strip of A-Z buttons types its letter.
+//  - At a qualifying score, a text field takes the name with the device's
+//    own keyboard and passes each change on as typed keys.
+'use strict';
+(function() {
+  var $ = function(id) { return document.getElementById(id); };
+  // The game's states and keys, as the game numbers them.
+  var TitleMenu = 0, BlockFalling = 3, GameOver = 7, HallOfFame = 8, Paused = 9;
+  var Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Left = 100, Right = 102, Down = 103;
+  // The scene is 20 columns by 15 rows; the well is its left 11 columns, and
+  // its rows below the surface row, 7 of 15, are the lower part.
+  var SceneColumns = 20, WellColumns = 11, LowerPart = 7 / 15;
+  var MaxBufferPixels = 1024 * 768; // a software renderer's comfortable frame
+  var SideWidth = 160, BelowHeight = 200; // the least room the controls get
+  var HoldTime = 250; // ms a still finger waits before it drops the block
+
+  var canvas = $('canvas'), stage = $('stage'), side = $('side');
+  var touch = navigator.maxTouchPoints > 0 || 'ontouchstart' in window;
+  document.documentElement.classList.toggle('touch', touch);
+  var game = null; // Module.game once the game runs
+  var size = {w: 0, h: 0}; // the canvas's CSS size
+  var explicitSize = /[?&][wh]=/.test(location.search);
+
+  // ---- Layout ----
+  function layout() {
+    var W = window.innerWidth, H = window.innerHeight, portrait = H > W, w, h;
+    document.documentElement.classList.toggle('portrait', portrait);
+    if (touch && !portrait)
+      h = Math.min(H, (W - SideWidth) * 3 / 4);
+    else if (touch)
+      h = Math.min(W * 3 / 4, H - BelowHeight);
+    else
+      h = Math.min(W * 3 / 4, H - $('bar').offsetHeight);
+    h = Math.max(Math.floor(h), 3);
+    w = Math.floor(h * 4 / 3);
+    if (!game) {
+      stage.style.width = w + 'px', stage.style.height = h + 'px', size = {w: w, h: h};
+      return;
+    }
+    if (explicitSize) {
+      // The player asked for a drawing buffer: it shows at its own size
+      // where it fits, else scaled down.
+      var scale = Math.min(1, w * devicePixelRatio / canvas.width);
+      w = Math.floor(canvas.width * scale / devicePixelRatio), h = Math.floor(w * 3 / 4);
+    } else {
+      var ratio = Math.min(devicePixelRatio || 1, Math.sqrt(MaxBufferPixels / (w * h)));
+      game.resize(Math.max(1, Math.round(w * ratio)), Math.max(1, Math.round(h * ratio)));
+    }
+    stage.style.width = w + 'px', stage.style.height = h + 'px', size = {w: w, h: h};
+  }
+  window.addEventListener('resize', layout);
+  window.addEventListener('orientationchange', layout);
+  layout();
+
+  // ---- Touch on the canvas ----
+  var playing = function(state) {
+    return state != TitleMenu && state != GameOver && state != HallOfFame && state != Paused;
+  };
+  var column = function() { return size.w / SceneColumns; }; // in CSS pixels
+  var bufferPoint = function(t) {
+    var rect = canvas.getBoundingClientRect();
+    return [Math.round((t.clientX - rect.left) * canvas.width / rect.width),
+            Math.round((t.clientY - rect.top) * canvas.height / rect.height)];
+  };
+  var finger = null, downHeld = false, holdTimer = 0;
+  function holdDown(on) {
+    if (on != downHeld) game.special(Down, downHeld = on);
+  }
+
+  canvas.addEventListener('touchstart', function(event) {
+    event.preventDefault();
+    if (!game || finger) return;
+    var t = event.changedTouches[0], rect = canvas.getBoundingClientRect(), view = game.view();
+    finger = {id: t.identifier, x: t.clientX, y: t.clientY, steps: 0, moved: false,
+              swiped: false, held: false, state: view.state};
+    holdDown(false);
+    if (!playing(view.state)) {
+      var p = bufferPoint(t);
+      game.point(p[0], p[1]);
+    } else if (t.clientX - rect.left < WellColumns * column() &&
+               t.clientY - rect.top > (1 - LowerPart) * rect.height) {
+      holdTimer = setTimeout(function() {
+        if (finger && !finger.moved) finger.held = true, holdDown(true);
+      }, HoldTime);
+    }
+  }, {passive: false});
+
+  canvas.addEventListener('touchmove', function(event) {
+    event.preventDefault();
+    var t = find(event);
+    if (!t) return;
+    var dx = t.clientX - finger.x, dy = t.clientY - finger.y, unit = column();
+    if (Math.abs(dx) > unit / 2 || Math.abs(dy) > unit / 2) finger.moved = true;
+    if (!playing(finger.state)) {
+      var p = bufferPoint(t);
+      game.point(p[0], p[1]);
+      return;
+    }
+    var steps = Math.trunc(dx / unit);
+    for (; finger.steps < steps; ++finger.steps) arrow(Right);
+    for (; finger.steps > steps; --finger.steps) arrow(Left);
+    if (!finger.swiped && dy > 1.5 * unit && dy > 2 * Math.abs(dx))
+      finger.swiped = true, holdDown(true);
+  }, {passive: false});
+
+  function end(event) {
+    event.preventDefault();
+    var t = find(event);
+    if (!t) return;
+    clearTimeout(holdTimer);
+    var f = finger, view = game.view();
+    finger = null;
+    if (f.held) return holdDown(false);
+    if (f.swiped) return; // Down stays held until the block lands
+    if (f.moved) return;
+    var p = bufferPoint(t);
+    if (!playing(view.state)) {
+      game.point(p[0], p[1]);
+      game.click(p[0], p[1]);
+    } else if (view.state == BlockFalling) {
+      var tapped = Math.floor((t.clientX - canvas.getBoundingClientRect().left) / column());
+      if (tapped != view.column) arrow(tapped < view.column ? Left : Right);
+    }
+  }
+  canvas.addEventListener('touchend', end, {passive: false});
+  canvas.addEventListener('touchcancel', end, {passive: false});
+  function find(event) {
+    if (!finger) return null;
+    for (var i = 0; i < event.changedTouches.length; ++i)
+      if (event.changedTouches[i].identifier == finger.id) return event.changedTouches[i];
+    return null;
+  }
+  function arrow(code) {
+    game.special(code, true);
+    game.special(code, false);
+  }
+
+  // ---- Buttons, letters and the name ----
+  $('pause').addEventListener('click', function() { game && game.key(Tab); });
+  $('giveup').addEventListener('click', function() {
+    if (!game) return;
+    game.key(Escape);
+    // Focused within the tap, a phone opens its keyboard for the name.
+    if (game.view().naming) field.value = game.view().name, show('name', true), field.focus();
+  });
+  var letters = $('letters');
+  for (var c = 65; c <= 90; ++c) {
+    var b = document.createElement('button');
+    b.textContent = String.fromCharCode(c);
+    b.addEventListener('click', function(code) { return function() { game && game.key(code); }; }(c));
+    letters.appendChild(b);
+  }
+  var field = $('name');
+  field.addEventListener('input', function() {
+    // The change made to the game's name, as Backspaces and typed keys.
+    var before = game.view().name, after = field.value, same = 0;
+    while (same < before.length && same < after.length && before[same] == after[same]) ++same;
+    for (var i = same; i < before.length; ++i) game.key(Backspace);
+    for (var j = same; j < after.length; ++j) game.key(after.charCodeAt(j));
+    var kept = game.view().name;
+    if (field.value != kept) field.value = kept;
+  });
+  field.addEventListener('keydown', function(event) {
+    if (event.key == 'Enter' || event.key == 'Escape') {
+      event.preventDefault();
+      game.key(event.key == 'Enter' ? Enter : Escape);
+    }
+  });
+
+  // A hidden page pauses the game, which then waits for a tap.
+  document.addEventListener('visibilitychange', function() {
+    if (document.hidden && game && playing(game.view().state)) {
+      holdDown(false);
+      game.key(Tab);
+    }
+  });
+
+  // Each frame, the controls follow the game's state.
+  var shown = {};
+  function show(id, on) {
+    if (shown[id] !== on) $(id).hidden = !(shown[id] = on);
+  }
+  function follow() {
+    if (!Module.gameRunning) return;
+    var view = game.view();
+    if (downHeld && !finger && view.state != BlockFalling) holdDown(false); // a swipe's drop ends
+    show('buttons', playing(view.state) || view.state == Paused);
+    $('pause').textContent = view.state == Paused ? 'Resume' : 'Pause';
+    show('letters', view.state == BlockFalling && view.letter == '?');
+    var naming = view.naming;
+    if (touch && naming && !shown.name) field.value = view.name, show('name', true), field.focus();
+    show('name', naming);
+    if (!naming && document.activeElement == field) field.blur();
+    requestAnimationFrame(follow);
+  }
+  Module.onGameStart = function() {
+    game = Module.game;
+    layout();
+    follow();
+  };
+})();
