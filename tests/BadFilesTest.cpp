@@ -80,7 +80,6 @@ TEST(BadFilesTest, WordList) {
     RunAll({{"missing", d, "rm $F", 1},
             {"empty", d, ">$F", 1},
             {"missing, and no high-score file", d, NoTable, 1},
-            {"a directory", d, "rm $F && mkdir $F", 1},
             {"a named pipe", d, "rm $F && mkfifo $F", 1},
             {"an endless device", d, "ln -sfn /dev/zero $F", 1},
             {"one byte over 16 MiB, sparse", d, "truncate -s 16777217 $F", 1,
@@ -99,7 +98,6 @@ TEST(BadFilesTest, HighScoreFile) {
             {"440 bytes of 0xff: no NUL in a name, negative numbers", h,
              "head -c 440 /dev/zero | tr '\\0' '\\377' >$F"},
             {"440 bytes of an image", h, "tail -c 440 tile.ppm >$F"},
-            {"a directory", h, "rm $F && mkdir $F"},
             {"a named pipe", h, "rm $F && mkfifo $F"}});
 }
 
