@@ -102,8 +102,6 @@ TEST(BadFilesTest, Images) {
     for (const std::string f : {"font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
         rows.insert(rows.end(),
                     {{f + " missing", f, "rm $F"},
-                     {f + " empty", f, ">$F"},
-                     {f + " truncated", f, "truncate -s $(($(stat -c %s $F) / 2)) $F"},
                      {f + " a named pipe", f, "rm $F && mkfifo $F"},
                      {f + " an endless device", f, "ln -sfn /dev/zero $F"},
                      {f + " absurd size", f,
