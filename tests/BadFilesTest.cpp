@@ -71,36 +71,29 @@ void RunAll(const std::vector<Row>& rows, const std::string& user = "") {
     }
 }
 
-// Bytes for $F: a megabyte of Q, a mere header with magic and a size.
-const std::string Q = "head -c 1048576 /dev/zero | tr '\\0' Q",
-                  Head = "printf \"$(head -c2 $F)\\n%s\\n\" ";
+// A mere header for $F, with its magic and a size.
+const std::string Head = "printf \"$(head -c2 $F)\\n%s\\n\" ";
 
 TEST(BadFilesTest, WordList) {
     const std::string d = "dictionary.txt";
     RunAll({{"missing", d, "rm $F", 1},
             {"empty", d, ">$F", 1},
             {"missing, and no high-score file", d, NoTable, 1},
-            {"one line without a newline", d, "printf ZEBRA >$F", 1},
-            {"a directory", d, "rm $F && mkdir $F", 1},
             {"a named pipe", d, "rm $F && mkfifo $F", 1},
             {"an endless device", d, "ln -sfn /dev/zero $F", 1},
             {"one byte over 16 MiB, sparse", d, "truncate -s 16777217 $F", 1,
              "Dictionary::Load(): dictionary.txt is 16777217 bytes, more than a word list "
              "may hold\n"},
             {"binary garbage", d, "cp font.pgm $F && echo >>$F"},
-            {"one line of a megabyte", d, Q + " >$F && echo >>$F"},
-            {"the last word first", d, "{ tail -n1 $F; head -n-1 $F; } >x && mv x $F"},
-            {"CR LF line ends", d, "sed -i 's/$/\\r/' $F"}});
+            {"the last word first", d, "{ tail -n1 $F; head -n-1 $F; } >x && mv x $F"}});
 }
 
 TEST(BadFilesTest, HighScoreFile) {
     const std::string h = "glyphtumble.hi";
-    RunAll({{"missing", h, "rm $F"},
-            {"0 bytes", h, ">$F"},
+    RunAll({{"0 bytes", h, ">$F"},
             {"440 bytes of 0xff: no NUL in a name, negative numbers", h,
              "head -c 440 /dev/zero | tr '\\0' '\\377' >$F"},
             {"440 bytes of an image", h, "tail -c 440 tile.ppm >$F"},
-            {"a directory", h, "rm $F && mkdir $F"},
             {"a named pipe", h, "rm $F && mkfifo $F"}});
 }
 
@@ -109,10 +102,6 @@ TEST(BadFilesTest, Images) {
     for (const std::string f : {"font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
         rows.insert(rows.end(),
                     {{f + " missing", f, "rm $F"},
-                     {f + " empty", f, ">$F"},
-                     {f + " wrong magic", f, "printf P7 | dd of=$F conv=notrunc status=none"},
-                     {f + " 16-bit", f, Head + "'256 256\n65535' >x && " + Q + " >>x && mv x $F"},
-                     {f + " truncated", f, "truncate -s $(($(stat -c %s $F) / 2)) $F"},
                      {f + " a named pipe", f, "rm $F && mkfifo $F"},
                      {f + " an endless device", f, "ln -sfn /dev/zero $F"},
                      {f + " absurd size", f,

@@ -34,9 +34,6 @@ TEST_F(GameInput, PauseAWildcardATakenCellGameOverNamesAndTheHallOfFame) {
     for (int key : {KeyBackspace, int('A'), int('~'), int(' '), 200, KeyBackspace})
         game->Keyboard(key, 0, 0); // 200 is not printable
     EXPECT_EQ(game->playerName, "A~");
-    game->Keyboard(KeyEscape, 0, 0); // leaves without recording
-    EXPECT_EQ(std::make_tuple(game->state, game->highScores.entries[9].score),
-              std::make_tuple(HallOfFame, 0));
     Begin(); // a click is an Enter; with nothing typed it records an empty name
     game->score = 70;
     game->wordsMade = 3;

@@ -23,14 +23,6 @@ std::string MakeRunFolder(const TempDir& base) {
     return base.File("run");
 }
 
-std::string Table(int step) {
-    std::string bytes;
-    for (int i = 0; i < 10; ++i)
-        bytes += step ? Record("Player " + std::to_string(i), step * (i + 1), i + 1, i % 3)
-                      : Record("Nobody", 0, 0, 0);
-    return bytes;
-}
-
 static const char* const Wrapper = std::getenv("GLYPHTUMBLE_WRAPPER");
 
 bool WaitFor(double seconds, const std::function<bool()>& condition) {

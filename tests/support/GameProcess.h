@@ -36,8 +36,7 @@ std::string Shell(const std::string& command); // what it printed
 inline std::string Xdo(const std::string& args) {
     return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const TempDir& base); // base/run
-std::string Table(int step); // "Player i" with step (i + 1) points; 0: the game's ten "Nobody"
+std::string MakeRunFolder(const TempDir& base);                       // base/run
 bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
     WaitFor(seconds, [] { return false; });
