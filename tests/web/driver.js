@@ -5,7 +5,7 @@
 // through tools/fixed_rand.c. With SHOT.png it also saves the page's title.
 //   node tests/web/driver.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
 'use strict';
-const {serve, launch, nativeDisplay, pageDeal} = require('./host');
+const {serve, launch, nativeDisplay, pageDeal, runChecks} = require('./host');
 const {spawn, execFileSync} = require('child_process');
 const fs = require('fs'), os = require('os'), path = require('path');
 
@@ -233,16 +233,8 @@ async function main() {
     }],
     ['no page errors', async () => errors.join('; ')],
   ];
-  let passed = 0, failed = 0;
-  for (const [name, check] of checks) {
-    const fault = await check().catch(e => String(e && e.stack || e));
-    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
-    fault ? ++failed : ++passed;
-  }
-  await browser.close();
-  server.close();
-  fs.rmSync(tmp, {recursive: true, force: true});
-  console.log(`${passed} passed, ${failed} failed`);
-  process.exit(failed ? 1 : 0);
+  await runChecks(checks, async () => {
+    await browser.close(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
+  });
 }
 main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });

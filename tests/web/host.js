@@ -54,4 +54,19 @@ function pageDeal(clockMs, n) {
   return Array.from({length: n}, () => Number((seed = (6364136223846793005n * seed + 1n) % 2n ** 64n) >> 33n));
 }
 
-module.exports = {serve, launch, nativeDisplay, pageDeal};
+// Runs [name, check] pairs in turn, each check resolving to '' when it
+// passes and to what went wrong when not; prints each and the counts, then
+// closes what cleanup closes and exits, failing if any check failed.
+async function runChecks(checks, cleanup) {
+  let failed = 0;
+  for (const [name, check] of checks) {
+    const fault = await check().catch(e => String(e && e.stack || e));
+    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
+    failed += !!fault;
+  }
+  await cleanup();
+  console.log(`${checks.length - failed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+
+module.exports = {serve, launch, nativeDisplay, pageDeal, runChecks};

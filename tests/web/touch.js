@@ -6,7 +6,7 @@
 // layout. The word list comes from the native build folder.
 //   node tests/web/touch.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
 'use strict';
-const {serve, launch, pageDeal} = require('./host');
+const {serve, launch, pageDeal, runChecks} = require('./host');
 const fs = require('fs'), os = require('os'), path = require('path');
 
 const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
@@ -152,14 +152,8 @@ async function main() {
       return fault || (stayed ? '' : 'the page was reloaded');
     }],
   ];
-  let failed = 0;
-  for (const [name, check] of checks) {
-    const fault = await check().catch(e => String(e && e.stack || e));
-    console.log(`${fault ? 'FAIL' : 'ok  '} ${name}${fault ? ': ' + fault : ''}`);
-    failed += !!fault;
-  }
-  await browser.close(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
-  console.log(`${checks.length - failed} passed, ${failed} failed`);
-  process.exit(failed ? 1 : 0);
+  await runChecks(checks, async () => {
+    await browser.close(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
+  });
 }
 main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });
