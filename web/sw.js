@@ -24,11 +24,12 @@ const networkSeconds = 3;
 
 const hex = buffer => Array.from(new Uint8Array(buffer), b => b.toString(16).padStart(2, '0')).join('');
 
-// Every file is fetched past all caches and checked against its digest, so a
-// server half-way through installing another version can't slip a file of
+// Every file is checked with the server (a file the browser holds already
+// costs a "not modified", not a second download) and against its digest, so
+// a server half-way through installing another version can't slip a file of
 // its into this version's cache; the worker is installed only when all are.
 async function fetchVersion(name) {
-  const response = await fetch(new Request(name + '?v=' + version, {cache: 'reload'}));
+  const response = await fetch(new Request(name + '?v=' + version, {cache: 'no-cache'}));
   const digest = response.ok ? hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) : '';
   if (digest != files[name]) throw new Error(`${name} on the server is not of version ${version}`);
   return [name, response];
