@@ -81,6 +81,24 @@ add_custom_command(
     VERBATIM)
 add_custom_target(windows_icon DEPENDS ${GLYPHTUMBLE_WINDOWS_ICON})
 
+# The web page's icons, at the sizes a phone puts on its home screen and
+# shows while the page starts, beside the data files the page build takes
+# (web/CMakeLists.txt). Made only when asked for: tools/build-web builds
+# web_icons.
+set(GLYPHTUMBLE_WEB_ICONS)
+foreach(size 192 512)
+    set(icon ${GLYPHTUMBLE_DATA_DIR}/glyphtumble-${size}.png)
+    add_custom_command(
+        OUTPUT ${icon}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_DATA_DIR}
+        COMMAND make_icon ${GLYPHTUMBLE_FONT_FILE} ${size} ${icon}
+        DEPENDS make_icon ${GLYPHTUMBLE_FONT_FILE}
+        COMMENT "Drawing the web page's ${size}x${size} icon"
+        VERBATIM)
+    list(APPEND GLYPHTUMBLE_WEB_ICONS ${icon})
+endforeach()
+add_custom_target(web_icons DEPENDS ${GLYPHTUMBLE_WEB_ICONS})
+
 # --- The manual page, compressed as Debian installs manual pages ----------
 
 # -n leaves out the time stamp, so every build makes the same bytes.

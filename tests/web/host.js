@@ -8,7 +8,8 @@ const fs = require('fs'), http = require('http'), path = require('path');
 
 // Resolves to the listening server; its port is server.address().port.
 function serve(root) {
-  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+  const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                 '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
   const server = http.createServer((req, res) => {
     const file = path.join(root, path.normalize(new URL(req.url, 'http://page').pathname.replace(/\/$/, '/index.html')));
     fs.readFile(file, (err, data) => {
