@@ -151,6 +151,11 @@ async function main() {
       }
       return fault || (stayed ? '' : 'the page was reloaded');
     }],
+    ['reloaded offline, the game starts from the kept copy', async () => {
+      await a.bringToFront(), await a.waitForFunction('navigator.serviceWorker.controller', {timeout: 30000});
+      await a.setOfflineMode(true), await a.reload(), await begin(a);
+      return '';
+    }],
   ];
   await runChecks(checks, async () => {
     await browser.close(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
