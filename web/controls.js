@@ -189,7 +189,9 @@
   });
 
   // Each frame, the controls follow the game's state.
-  var shown = {};
+  var shown = {}, hints = {};
+  hints[TitleMenu] = 'Tap a line of the menu';
+  hints[Paused] = hints[GameOver] = hints[HallOfFame] = 'Tap the game to go on';
   function show(id, on) {
     if (shown[id] !== on) $(id).hidden = !(shown[id] = on);
   }
@@ -200,7 +202,9 @@
     show('buttons', playing(view.state) || view.state == Paused);
     $('pause').textContent = view.state == Paused ? 'Resume' : 'Pause';
     show('letters', view.state == BlockFalling && view.letter == '?');
-    var naming = view.naming;
+    var naming = view.naming, hint = hints[view.state] || '';
+    if (naming) hint = 'Type your name, then Enter';
+    if ($('hint').textContent != hint) $('hint').textContent = hint;
     if (touch && naming && !shown.name) field.value = view.name, show('name', true), field.focus();
     show('name', naming);
     if (!naming && document.activeElement == field) field.blur();
