@@ -1,8 +1,10 @@
 // The web build's speed beside the native game's: frames per second of the
 // title and of a well filled by 44 dropped blocks, in headless Chromium
 // (software WebGL) and in the native game on Xvfb (llvmpipe), at 800 x 600
-// and 1920 x 1080; the page's time to its first frame; and the gzipped size
-// of everything the page loads.
+// and 1920 x 1080; the same in the page alone on an emulated phone (device
+// scale 3, landscape and portrait), whose drawing buffer the page caps; the
+// page's time to its first frame; and the gzipped size of everything the
+// page loads.
 //
 //   node bench/web/frame_rates.js PAGE_FOLDER NATIVE_BUILD
 //
@@ -22,9 +24,12 @@ const blocks = 44, measureMs = 5000;
 // Columns for the dropped blocks, as arrow presses from the spawn column.
 const moves = i => { const c = [0, 10, 2, 8, 4, 6, 1, 9, 3, 7, 5][i % 11]; return c < 5 ? ['Left', 5 - c] : ['Right', c - 5]; };
 
-async function web(browser, base, [w, h]) {
+const phones = [[844, 390], [390, 844]];
+
+async function web(browser, base, [w, h], phone) {
   const page = await browser.newPage();
-  await page.setViewport({width: w, height: h + 40});
+  await page.setViewport(phone ? {width: w, height: h, deviceScaleFactor: 3, isMobile: true, hasTouch: true}
+                               : {width: w, height: h + 40});
   await page.evaluateOnNewDocument(() => {
     window.frames = 0;
     const clear = WebGLRenderingContext.prototype.clear;
@@ -33,7 +38,7 @@ async function web(browser, base, [w, h]) {
       return clear.call(this, mask);
     };
   });
-  await page.goto(`${base}?w=${w}&h=${h}`);
+  await page.goto(phone ? base : `${base}?w=${w}&h=${h}`);
   await page.waitForFunction('window.firstFrame');
   const first = await page.evaluate('window.firstFrame');
   const rate = async () => {
@@ -52,9 +57,9 @@ async function web(browser, base, [w, h]) {
     await sleep(900);
     await page.keyboard.up('ArrowDown');
   }
-  const well = await rate();
+  const well = await rate(), buffer = await page.evaluate('canvas.width + "x" + canvas.height');
   await page.close();
-  return {first, title, well};
+  return {first, title, well, buffer};
 }
 
 async function native([w, h]) {
@@ -104,6 +109,11 @@ async function main() {
     const f = v => v.toFixed(1).padStart(6);
     console.log(`${size.join('x').padEnd(9)} first frame ${wb.first.toFixed(0)} ms | fps title: web ${f(wb.title)}` +
                 ` native ${f(nt.title)} | fps well after ${blocks} blocks: web ${f(wb.well)} native ${f(nt.well)}`);
+  }
+  for (const size of phones) {
+    const wb = await web(browser, base, size, true), f = v => v.toFixed(1).padStart(6);
+    console.log(`phone ${size.join('x').padEnd(7)} buffer ${wb.buffer} first frame ${wb.first.toFixed(0)} ms` +
+                ` | fps title: web ${f(wb.title)} | fps well after ${blocks} blocks: web ${f(wb.well)}`);
   }
   await browser.close();
   server.close();
