@@ -153,7 +153,8 @@ async function main() {
     }],
     ['reloaded offline, the game starts from the kept copy', async () => {
       await a.bringToFront(), await a.waitForFunction('navigator.serviceWorker.controller', {timeout: 30000});
-      await a.setOfflineMode(true), await a.reload(), await begin(a);
+      await a.setOfflineMode(true), await a.reload(), await a.waitForFunction('Module.gameRunning', {timeout: 15000});
+      await begin(a);
       return '';
     }],
   ];
