@@ -71,21 +71,16 @@ void RunAll(const std::vector<Row>& rows, const std::string& user = "") {
     }
 }
 
-// A mere header for $F, with its magic and a size.
-const std::string Head = "printf \"$(head -c2 $F)\\n%s\\n\" ";
-
 TEST(BadFilesTest, WordList) {
     const std::string d = "dictionary.txt";
-    RunAll({{"missing", d, "rm $F", 1},
-            {"empty", d, ">$F", 1},
+    RunAll({{"empty", d, ">$F", 1},
             {"missing, and no high-score file", d, NoTable, 1},
             {"a named pipe", d, "rm $F && mkfifo $F", 1},
             {"an endless device", d, "ln -sfn /dev/zero $F", 1},
             {"one byte over 16 MiB, sparse", d, "truncate -s 16777217 $F", 1,
              "Dictionary::Load(): dictionary.txt is 16777217 bytes, more than a word list "
              "may hold\n"},
-            {"binary garbage", d, "cp font.pgm $F && echo >>$F"},
-            {"the last word first", d, "{ tail -n1 $F; head -n-1 $F; } >x && mv x $F"}});
+            {"binary garbage", d, "cp font.pgm $F && echo >>$F"}});
 }
 
 TEST(BadFilesTest, HighScoreFile) {
@@ -103,9 +98,7 @@ TEST(BadFilesTest, Images) {
         rows.insert(rows.end(),
                     {{f + " missing", f, "rm $F"},
                      {f + " a named pipe", f, "rm $F && mkfifo $F"},
-                     {f + " an endless device", f, "ln -sfn /dev/zero $F"},
-                     {f + " absurd size", f,
-                      Head + "'2000000000 2000000000\n255' >x && cat $F >>x && mv x $F"}});
+                     {f + " an endless device", f, "ln -sfn /dev/zero $F"}});
     RunAll(rows);
 }
 
