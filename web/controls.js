@@ -27,11 +27,10 @@
   var SideWidth = 160, BelowHeight = 200; // the least room the controls get
   var HoldTime = 250; // ms a still finger waits before it drops the block
 
-  var canvas = $('canvas'), stage = $('stage'), side = $('side');
+  var canvas = $('canvas'), stage = $('stage');
   var touch = navigator.maxTouchPoints > 0 || 'ontouchstart' in window;
   document.documentElement.classList.toggle('touch', touch);
   var game = null; // Module.game once the game runs
-  var size = {w: 0, h: 0}; // the canvas's CSS size
   var explicitSize = /[?&][wh]=/.test(location.search);
 
   // ---- Layout ----
@@ -46,20 +45,16 @@
       h = Math.min(W * 3 / 4, H - $('bar').offsetHeight);
     h = Math.max(Math.floor(h), 3);
     w = Math.floor(h * 4 / 3);
-    if (!game) {
-      stage.style.width = w + 'px', stage.style.height = h + 'px', size = {w: w, h: h};
-      return;
-    }
-    if (explicitSize) {
+    if (game && explicitSize) {
       // The player asked for a drawing buffer: it shows at its own size
       // where it fits, else scaled down.
       var scale = Math.min(1, w * devicePixelRatio / canvas.width);
       w = Math.floor(canvas.width * scale / devicePixelRatio), h = Math.floor(w * 3 / 4);
-    } else {
+    } else if (game) {
       var ratio = Math.min(devicePixelRatio || 1, Math.sqrt(MaxBufferPixels / (w * h)));
       game.resize(Math.max(1, Math.round(w * ratio)), Math.max(1, Math.round(h * ratio)));
     }
-    stage.style.width = w + 'px', stage.style.height = h + 'px', size = {w: w, h: h};
+    stage.style.width = w + 'px', stage.style.height = h + 'px';
   }
   window.addEventListener('resize', layout);
   window.addEventListener('orientationchange', layout);
@@ -69,7 +64,7 @@
   var playing = function(state) {
     return state != TitleMenu && state != GameOver && state != HallOfFame && state != Paused;
   };
-  var column = function() { return size.w / SceneColumns; }; // in CSS pixels
+  var column = function() { return canvas.getBoundingClientRect().width / SceneColumns; }; // in CSS pixels
   var bufferPoint = function(t) {
     var rect = canvas.getBoundingClientRect();
     return [Math.round((t.clientX - rect.left) * canvas.width / rect.width),
@@ -125,7 +120,7 @@
     finger = null;
     if (f.held) return holdDown(false);
     if (f.swiped) return; // Down stays held until the block lands
-    if (f.moved) return;
+    if (f.moved || event.type == 'touchcancel') return; // no tap
     var p = bufferPoint(t);
     if (!playing(view.state)) {
       game.point(p[0], p[1]);
@@ -153,8 +148,7 @@
   $('giveup').addEventListener('click', function() {
     if (!game) return;
     game.key(Escape);
-    // Focused within the tap, a phone opens its keyboard for the name.
-    if (game.view().naming) field.value = game.view().name, show('name', true), field.focus();
+    if (game.view().naming) openName(); // focused within the tap, so a phone opens its keyboard
   });
   var letters = $('letters');
   for (var c = 65; c <= 90; ++c) {
@@ -166,11 +160,11 @@
   var field = $('name');
   field.addEventListener('input', function() {
     // The change made to the game's name, as Backspaces and typed keys.
-    var before = game.view().name, after = field.value, same = 0;
+    var before = game.name(), after = field.value, same = 0;
     while (same < before.length && same < after.length && before[same] == after[same]) ++same;
     for (var i = same; i < before.length; ++i) game.key(Backspace);
     for (var j = same; j < after.length; ++j) game.key(after.charCodeAt(j));
-    var kept = game.view().name;
+    var kept = game.name();
     if (field.value != kept) field.value = kept;
   });
   field.addEventListener('keydown', function(event) {
@@ -195,17 +189,22 @@
   function show(id, on) {
     if (shown[id] !== on) $(id).hidden = !(shown[id] = on);
   }
+  function setText(id, text) {
+    if ($(id).textContent != text) $(id).textContent = text;
+  }
+  function openName() {
+    field.value = game.name(), show('name', true), field.focus();
+  }
   function follow() {
     if (!Module.gameRunning) return;
     var view = game.view();
     if (downHeld && !finger && view.state != BlockFalling) holdDown(false); // a swipe's drop ends
     show('buttons', playing(view.state) || view.state == Paused);
-    $('pause').textContent = view.state == Paused ? 'Resume' : 'Pause';
+    setText('pause', view.state == Paused ? 'Resume' : 'Pause');
     show('letters', view.state == BlockFalling && view.letter == '?');
-    var naming = view.naming, hint = hints[view.state] || '';
-    if (naming) hint = 'Type your name, then Enter';
-    if ($('hint').textContent != hint) $('hint').textContent = hint;
-    if (touch && naming && !shown.name) field.value = view.name, show('name', true), field.focus();
+    var naming = view.naming;
+    setText('hint', naming ? 'Type your name, then Enter' : hints[view.state] || '');
+    if (touch && naming && !shown.name) openName();
     show('name', naming);
     if (!naming && document.activeElement == field) field.blur();
     requestAnimationFrame(follow);

@@ -112,13 +112,13 @@ var LibraryPage = {
         }
       };
     },
-    // See web/PageGame.cpp.
+    // See web/PageGame.cpp. The name is read apart, as only the name field needs it.
     view: function() {
       var view = Module['_glyphtumble_page_view'];
       return {'state': view(0), 'column': view(1), 'letter': String.fromCharCode(view(2)),
-              'naming': view(3) == 1, 'landed': view(4),
-              'name': UTF8ToString(Module['_glyphtumble_page_name']())};
+              'naming': view(3) == 1, 'landed': view(4)};
     },
+    name: function() { return UTF8ToString(Module['_glyphtumble_page_name']()); },
     // A character key pressed, as typing it does.
     key: function(code) {
       PageGame.guarded(function() {
