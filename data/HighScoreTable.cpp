@@ -42,8 +42,8 @@ std::int32_t GetInt(const unsigned char* p) {
 }
 
 // The calls that meet the operating system: opening without truncating,
-// reading at an offset past the stream's buffer, trying the lock once,
-// waiting, cutting the file to size and flushing it to disk.
+// reading and writing at the file's start past the stream's buffer, trying
+// the lock once, waiting, cutting the file to size and flushing it to disk.
 #ifdef _WIN32
 
 std::FILE* OpenForUpdate(const char* path) {
@@ -64,6 +64,14 @@ bool ReadExactly(std::FILE* file, unsigned char* bytes, long count) {
     return GetFileSizeEx(Handle(file), &size) && size.QuadPart == count &&
            ReadFile(Handle(file), bytes, static_cast<DWORD>(count), &read, &start) &&
            read == static_cast<DWORD>(count);
+}
+
+// True when all count bytes were written at the file's start.
+bool WriteAtStart(std::FILE* file, const unsigned char* bytes, long count) {
+    OVERLAPPED start = {};
+    DWORD written = 0;
+    return WriteFile(Handle(file), bytes, static_cast<DWORD>(count), &written, &start) &&
+           written == static_cast<DWORD>(count);
 }
 
 // Windows locks byte ranges; the range from 0 to the end of all offsets covers
@@ -103,6 +111,22 @@ bool ReadExactly(std::FILE* file, unsigned char* bytes, long count) {
     struct stat info;
     return fstat(fileno(file), &info) == 0 && info.st_size == count &&
            pread(fileno(file), bytes, static_cast<size_t>(count), 0) == count;
+}
+
+// True when all count bytes were written at the file's start. A write cut
+// short (a full disk, a size limit) is carried on from where it stopped
+// until it fails outright.
+bool WriteAtStart(std::FILE* file, const unsigned char* bytes, long count) {
+    long done = 0;
+    while (done < count) {
+        const ssize_t n = pwrite(fileno(file), bytes + done, static_cast<size_t>(count - done), done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 // One flock call that does not wait: a browser build can stand in for it.
@@ -202,9 +226,16 @@ bool HighScoreTable::Save() {
 
     FileImage image;
     Encode(image);
-    std::rewind(file);
-    const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size() &&
-                         std::fflush(file) == 0;
+    // Written through the descriptor, as it is read, so no stream buffer
+    // holds bytes back for a later flush to write at the wrong place.
+    bool written = WriteAtStart(file, image.data(), FileSize);
+    // A write that failed part way may still have left the whole table in
+    // the file, where the bytes it didn't reach already held the same. Then
+    // the table is there, and counting the save as failed would place this
+    // game's entries into it a second time at the next save.
+    FileImage there;
+    if (!written)
+        written = ReadImage(there) && there == image;
     // Once the table is in the file, it is what this game has seen there,
     // whatever happens next: its entries must not be placed a second time.
     if (written) {
@@ -212,9 +243,11 @@ bool HighScoreTable::Save() {
         inserted.clear();
     }
     // A file of any other size is reset at the next start, so a longer file
-    // is cut to the table's size; the entry goes to the disk at once, so it
-    // survives a later crash.
-    const bool sized = CutToSize(file, FileSize);
+    // is cut to the table's size once the table is in it. Cut before, a
+    // write that fails (a full disk) would leave 440 zero bytes, which the
+    // next start takes for ten empty names. The entry goes to the disk at
+    // once, so it survives a later crash.
+    const bool sized = written && CutToSize(file, FileSize);
     SyncToDisk(file); // a file system that can't sync still holds the bytes
     if (written && !lock.Held())
         std::fprintf(stderr, "HighScoreTable::Save(): the table was saved without the lock\n");

@@ -45,7 +45,8 @@ public:
     // file, the entries inserted here since then are placed into that table
     // instead, and it becomes this table. False when no file is open, the
     // write fell short or the file could not be cut to size; a table that
-    // reached the file counts as written all the same. When the lock can't be
+    // reached the file counts as written all the same, and a write that
+    // fails leaves the file's size as it was. When the lock can't be
     // had within about a second, the table is saved without it and one line
     // on stderr says so.
     bool Save();

@@ -5,9 +5,12 @@
 #include "tests/support/HighScoreRecord.h"
 #include "tests/support/TempDir.h"
 
-static bool cutFails = false; // ftruncate fails, as on a file system that can't
+// Faults of the file system: ftruncate fails, as where a file can't be cut;
+// pwrite stops at a size limit (0: a full disk), failing once nothing fits.
+static bool cutFails = false;
+static long writeLimit = -1;
 #ifdef _WIN32
-constexpr bool canFailCut = false;
+constexpr bool canFail = false;
 #else
 #include <fcntl.h>
 #include <future>
@@ -15,9 +18,15 @@ constexpr bool canFailCut = false;
 #include <sys/syscall.h>
 #include <unistd.h>
 
-constexpr bool canFailCut = true;
+constexpr bool canFail = true;
 extern "C" int ftruncate(int fd, off_t size) noexcept {
     return cutFails ? (errno = EIO, -1) : static_cast<int>(syscall(SYS_ftruncate, fd, size));
+}
+extern "C" ssize_t pwrite(int fd, const void* bytes, size_t count, off_t at) noexcept {
+    if (writeLimit >= 0 && at + static_cast<off_t>(count) > writeLimit)
+        count = at < writeLimit ? static_cast<size_t>(writeLimit - at) : 0;
+    return writeLimit >= 0 && count == 0 ? (errno = ENOSPC, -1)
+                                         : syscall(SYS_pwrite64, fd, bytes, count, at);
 }
 #endif
 
@@ -67,21 +76,33 @@ TEST(HighScoreTableTest, Insert_PlacesByScoreWithTiesAgainstTheNewcomer) {
 // Two games on one file, each having read it at its start: each save keeps the
 // other's entries. Rows: a file a byte too long, which both take for none, so
 // its old bytes must not come back from a stream's buffer; a table, whose
-// first save reaches the file but fails to cut it to size.
+// first save reaches the file but fails to cut it to size; a new file on a
+// full disk, which the failed save must not leave as 440 zero bytes (ten empty
+// names); a write failing 4 bytes short whose table still reached the file,
+// where the bytes it missed were the same, so its entries aren't placed twice.
 TEST(HighScoreTableTest, Save_TwoGamesOnOneFileKeepEachOthersEntries) {
     const std::string nobody = "Nobody Nobody Nobody Nobody Nobody Nobody Nobody ";
-    for (const auto& [start, failCut, names] :
-         {std::tuple{Table(10) + "\n", false, nobody + "Ada Bob Ann "},
-          {Table(10), canFailCut, "P40 Ada P50 P60 P70 Bob P80 P90 Ann P100 "}}) {
+    const std::string aTable = "P30 P40 Ada P50 P60 P70 P80 P90 Ann P100 ";
+    const std::string merged = "P40 Ada P50 P60 P70 Bob P80 P90 Ann P100 ";
+    for (const auto& [start, failCut, limit, saved, afterFirst, names] :
+         {std::tuple{Table(10) + "\n", false, -1L, true, nobody + "Nobody Ada Ann ",
+                     nobody + "Ada Bob Ann "},
+          {Table(10), true, -1L, false, aTable, merged},
+          {std::string(), false, 0L, false, nobody + "Nobody Nobody Nobody ", nobody + "Ada Bob Ann "},
+          {Table(10), false, 436L, true, aTable, merged}}) {
+        if (!canFail && (failCut || limit >= 0))
+            continue;
         TempDir dir;
         const std::string path = dir.Write("glyphtumble.hi", start);
-        HighScoreTable a, b, again;
+        HighScoreTable a, b, again, first;
         ASSERT_TRUE(a.Open(path.c_str()) && b.Open(path.c_str()));
         ASSERT_TRUE(a.Insert("Ada", 45, 4, 0) && a.Insert("Ann", 95, 9, 2));
         ASSERT_TRUE(b.Insert("Bob", 75, 7, 1));
-        cutFails = failCut;
-        EXPECT_EQ(a.Save(), !failCut);
-        cutFails = false;
+        cutFails = failCut, writeLimit = limit;
+        EXPECT_EQ(a.Save(), saved);
+        cutFails = false, writeLimit = -1;
+        ASSERT_TRUE(first.Open(path.c_str()));
+        EXPECT_EQ(Names(first), afterFirst) << "after the first save";
         ASSERT_TRUE(b.Save());
         ASSERT_TRUE(a.Save()) << "the first game's last save keeps the second's entry";
         ASSERT_TRUE(again.Open(path.c_str()));
