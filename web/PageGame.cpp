@@ -1,6 +1,7 @@
 // What the page's touch controls (web/controls.js) read of the game: the
-// state it is in, the falling block, where the last block landed, and the
-// name being typed. They act on it through the same GLUT callbacks the
+// state it is in, the falling block and the name being typed; and where the
+// last block landed, which the touch test (tests/web/touch.js) reads to see
+// a drop end in the column it steered to. They act on it through the same GLUT callbacks the
 // keyboard and the mouse reach (web/library_page.js).
 #include <emscripten.h>
 

@@ -10,7 +10,8 @@
 //    width of travel, a tap beside the block steps it one column, and a
 //    swipe down, or a finger held on the lower part of the well, drops it
 //    fast (Down held) until it lands or the finger lifts.
-//  - Pause and Give up are buttons (Tab and Escape); a hidden page pauses.
+//  - Pause and Give up are buttons (Tab and Escape; Give up ends a paused
+//    game too); a hidden page pauses.
 //  - While a '?' block falls, a strip of A-Z buttons types its letter.
 //  - At a qualifying score, a text field takes the name with the device's
 //    own keyboard and passes each change on as typed keys.
@@ -121,6 +122,9 @@
     if (f.held) return holdDown(false);
     if (f.swiped) return; // Down stays held until the block lands
     if (f.moved || event.type == 'touchcancel') return; // no tap
+    // A tap begun in play is for the block: lifted after the game ended (the
+    // last block filled a column), it would be a click on the game-over panel.
+    if (playing(f.state) && view.state != f.state) return;
     var p = bufferPoint(t);
     if (!playing(view.state)) {
       game.point(p[0], p[1]);
@@ -147,6 +151,7 @@
   $('pause').addEventListener('click', function() { game && game.key(Tab); });
   $('giveup').addEventListener('click', function() {
     if (!game) return;
+    if (game.view().state == Paused) game.key(Tab); // any key resumes there, Escape too
     game.key(Escape);
     if (game.view().naming) openName(); // focused within the tap, so a phone opens its keyboard
   });

@@ -12,7 +12,11 @@
 //  - a file the game locks lives on in localStorage: locking loads the
 //    stored bytes into the file, in place, and an fsync or the release of
 //    an exclusive lock stores them again, so two tabs see each other's
-//    saves. A browser that refuses storage leaves the file to the page.
+//    saves. A browser that refuses storage leaves the file to the page:
+//    while the last store failed (a full quota, storage that only reads),
+//    the stored bytes, older than the file's, are not loaded over it, and
+//    the next save tries again. A stored value that can't be read counts
+//    as nothing stored.
 
 var LibraryPage = {
   glutIdleFunc__deps: ['$GLUT'],
@@ -46,10 +50,15 @@ var LibraryPage = {
       if (code == 8 || (code >= 0x70 && code <= 0x7b)) return null;
       return special(code);
     };
+    // The character a key types, as the desktop gives it: Emscripten's own
+    // mapping reads key codes as on a US keyboard without Shift, so Shift+1
+    // would give 1, not !. AltGr (Ctrl and Alt on some systems) types too.
     GLUT.getASCIIKey = function(event) {
-      if (event['keyCode'] == 8 && !event['ctrlKey'] && !event['altKey'] && !event['metaKey'])
-        return 8;
-      return ascii(event);
+      var key = event['key'], code = key && key.length == 1 ? key.charCodeAt(0) : 0;
+      var altGr = event.getModifierState && event.getModifierState('AltGraph');
+      if (event['metaKey'] || ((event['ctrlKey'] || event['altKey']) && !altGr)) return ascii(event);
+      if (event['keyCode'] == 8) return 8;
+      return code >= 32 && code <= 126 ? code : ascii(event);
     };
     GLUT.onMousemove = function(event) {
       var lastX = Browser.mouseX, lastY = Browser.mouseY;
@@ -156,17 +165,21 @@ var LibraryPage = {
   $PageStore__postset: 'addOnPreRun(function() { PageStore.load("/glyphtumble.hi"); });',
   $PageStore: {
     exclusive: {},
+    unstored: {}, // paths whose last store failed
     key: function(path) { return 'glyphtumble:' + path; },
     // Replaces the file's bytes with the stored ones, keeping the file
-    // itself, so descriptors open on it read them. Nothing stored, or no
-    // storage, leaves the file as it is.
+    // itself, so descriptors open on it read them. Nothing stored, nothing
+    // readable, no storage, or a file newer than what is stored leaves the
+    // file as it is.
     load: function(path) {
-      var text = null;
+      if (PageStore.unstored[path]) return;
+      var text = null, binary = null;
       try {
         text = window.localStorage.getItem(PageStore.key(path));
-      } catch (e) {}
-      if (text === null) return;
-      var binary = atob(text), bytes = new Uint8Array(binary.length);
+        if (text !== null) binary = atob(text);
+      } catch (e) {} // no storage, or not base64
+      if (binary === null) return;
+      var bytes = new Uint8Array(binary.length);
       for (var i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
       var node = FS.analyzePath(path).object;
       if (node && node.contents !== undefined) {
@@ -184,7 +197,10 @@ var LibraryPage = {
       for (var i = 0; i < bytes.length; ++i) binary += String.fromCharCode(bytes[i]);
       try {
         window.localStorage.setItem(PageStore.key(path), btoa(binary));
-      } catch (e) {}
+        PageStore.unstored[path] = false;
+      } catch (e) {
+        PageStore.unstored[path] = true;
+      }
     },
   },
 

@@ -1,6 +1,10 @@
 // The page's worker: it keeps every file of one version of the page, so that
 // the game starts again with the network gone, and never lets one page load
-// mix files of two versions.
+// mix files of two versions that it keeps. A version it doesn't keep (the
+// first visit, or a page newer than the worker) comes from the network as
+// the server gives it, so a page loaded while the server is half-way through
+// installing a new version may get files of both and fail to start; the next
+// load, once the server is done, starts.
 //
 // The build stamps the version (a hash of the page's files) and the files'
 // SHA-256 digests in here. The page asks for its files with the version in

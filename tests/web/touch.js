@@ -123,9 +123,9 @@ async function main() {
       });
       return state(a, Paused, 2000).then(() => '', () => 'a hidden page did not pause');
     }],
-    ['Give up takes the name through the text field, Backspace and Enter included', async () => {
-      await (await a.$('#pause')).tap(); // resumes
-      await (await a.$('#giveup')).tap(), await state(a, GameOver, 2000);
+    ['Give up ends the paused game and takes the name through the text field, Backspace and Enter included', async () => {
+      await (await a.$('#giveup')).tap();
+      if (!await state(a, GameOver, 2000).then(() => true, () => false)) return 'Give up resumed the game';
       await a.type('#name', 'Tessx'), await a.keyboard.press('Backspace');
       const name = await a.evaluate('Module.game.name()');
       await a.keyboard.press('Enter'), await state(a, HallOfFame, 2000);
@@ -138,6 +138,15 @@ async function main() {
       await b.touchscreen.tap(g.x + g.w / 2, g.y + 11.5 / 15 * g.h), await state(b, HallOfFame, 2000); // "High Scores"
       const shown = await b.evaluate(() => FS.readFile('/glyphtumble.hi')).then(t => Buffer.from(Object.values(t)));
       return fault || (shown.includes('Tess\0') ? '' : 'the name is not in the table shown');
+    }],
+    ['a tap begun in play and lifted after the game ended does nothing', async () => {
+      const g = await box(b);
+      await b.touchscreen.tap(g.x + g.w / 2, g.y + g.h / 2), await state(b, 0, 2000), await begin(b);
+      await b.touchscreen.touchStart(columnX(g, 3), g.y + 0.15 * g.h);
+      await b.evaluate('Module.game.key(27)'), await state(b, GameOver, 2000); // the game ends meanwhile
+      await b.touchscreen.touchEnd(), await sleep(300);
+      const v = await view(b);
+      return v.state == GameOver ? '' : `the lifted finger led to state ${v.state}`;
     }],
     ['rotated, the page lays itself out again without a reload', async () => {
       await b.evaluate('window.stayed = true'), await b.setViewport(phone(844, 390)), await sleep(300);
