@@ -25,20 +25,49 @@
   var SceneColumns = 20, WellColumns = 11, LowerPart = 7 / 15;
   var MaxBufferPixels = 1024 * 768; // a software renderer's comfortable frame
   var SideWidth = 160, BelowHeight = 200; // the least room the controls get
+  // The side column's parts, in CSS pixels as the page's style sets them:
+  // its padding, the gap between its rows, the button row's least button
+  // width and its height, and a letter key's width, least and most height
+  // and the gap between keys.
+  var SidePadding = 6, RowGap = 8, ButtonWidth = 64, ButtonHeight = 48;
+  var KeyWidth = 36, KeyLeast = 32, KeyMost = 40, KeyGap = 4, Letters = 26;
   var HoldTime = 250; // ms a still finger waits before it drops the block
 
-  var canvas = $('canvas'), stage = $('stage');
+  var canvas = $('canvas'), stage = $('stage'), letters = $('letters');
   var touch = navigator.maxTouchPoints > 0 || 'ontouchstart' in window;
   document.documentElement.classList.toggle('touch', touch);
   var game = null; // Module.game once the game runs
   var explicitSize = /[?&][wh]=/.test(location.search);
 
   // ---- Layout ----
+  // Beside the picture, the side column holds the button row, the letter
+  // strip and the bar under them, all of it within the screen's height: the
+  // column is made as wide as the strip needs for keys at least KeyLeast
+  // tall, and the keys share the height left to them. Its width doesn't
+  // change with what shows, so the picture stays put through a game. The
+  // button row wraps when its buttons don't fit across.
+  function sideWidth(H) {
+    var buttons = $('buttons').children.length, bar = $('bar').offsetHeight, width = SideWidth;
+    for (var columns = 3; columns <= Letters; ++columns) {
+      width = Math.max(SideWidth, columns * (KeyWidth + KeyGap) - KeyGap + 2 * SidePadding);
+      var across = Math.max(1, Math.floor((width - 2 * SidePadding + RowGap) / (ButtonWidth + RowGap)));
+      var buttonRows = Math.ceil(buttons / across), rows = Math.ceil(Letters / columns);
+      var room = H - bar - buttonRows * (ButtonHeight + RowGap) - 2 * RowGap;
+      var key = Math.floor((room + KeyGap) / rows - KeyGap);
+      if (key >= KeyLeast || columns == Letters) {
+        letters.style.gridTemplateColumns = 'repeat(' + columns + ', 1fr)';
+        letters.style.setProperty('--key', Math.max(Math.min(key, KeyMost), 1) + 'px');
+        return width;
+      }
+    }
+    return width;
+  }
   function layout() {
     var W = window.innerWidth, H = window.innerHeight, portrait = H > W, w, h;
     document.documentElement.classList.toggle('portrait', portrait);
+    letters.style.gridTemplateColumns = '', letters.style.removeProperty('--key');
     if (touch && !portrait)
-      h = Math.min(H, (W - SideWidth) * 3 / 4);
+      h = Math.min(H, (W - sideWidth(H)) * 3 / 4);
     else if (touch)
       h = Math.min(W * 3 / 4, H - BelowHeight);
     else
@@ -150,7 +179,6 @@
     game.key(Escape);
     if (game.view().naming) openName(); // focused within the tap, so a phone opens its keyboard
   });
-  var letters = $('letters');
   for (var c = 65; c <= 90; ++c) {
     var b = document.createElement('button');
     b.textContent = String.fromCharCode(c);

@@ -49,15 +49,23 @@ async function drag(page, [x0, y0], [x1, y1]) {
   await page.touchscreen.touchEnd();
 }
 
-// Scroll bars, the 4:3 picture filling the screen's short side, the
-// controls beside (landscape) or below (portrait), a sharp capped buffer.
+// Scroll bars, the 4:3 picture filling the screen's short side (or, held
+// sideways, the width the side column leaves), the controls beside
+// (landscape) or below (portrait) and each in reach, a sharp capped buffer.
 const layoutFault = page => page.evaluate(() => {
   const c = canvas.getBoundingClientRect(), s = document.getElementById('touch').getBoundingClientRect();
   const e = document.documentElement, portrait = innerHeight > innerWidth, faults = [];
+  const side = document.getElementById('side').getBoundingClientRect();
+  const filled = portrait ? c.width / innerWidth : Math.max(c.height / innerHeight, (c.width + side.width) / innerWidth);
   if (e.scrollWidth > innerWidth || e.scrollHeight > innerHeight) faults.push('scroll bars');
-  if (Math.abs(3 * c.width - 4 * c.height) > 4 || (portrait ? c.width / innerWidth : c.height / innerHeight) < 0.95)
+  if (Math.abs(3 * c.width - 4 * c.height) > 4 || filled < 0.95)
     faults.push(`canvas ${c.width}x${c.height} in ${innerWidth}x${innerHeight}`);
   if (portrait ? s.top < c.bottom - 1 : s.left < c.right - 1) faults.push('controls over the canvas');
+  for (const b of document.querySelectorAll('#touch button:not([hidden])')) { // every control in reach
+    const r = b.getBoundingClientRect();
+    if (r.height && document.elementFromPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2) != b)
+      faults.push(`${b.textContent} out of reach`);
+  }
   if (canvas.width < 1.5 * c.width || canvas.width * canvas.height > 1024 * 768)
     faults.push(`buffer ${canvas.width}x${canvas.height}`);
   return faults.join(', ');
@@ -85,6 +93,17 @@ async function main() {
     ['landscape: the picture fits beside the controls, sharp, with no scroll bars', async () => {
       a = await open(phone(844, 390), p.clock);
       return layoutFault(a);
+    }],
+    ['small phones held sideways: every button and letter in reach', async () => {
+      const faults = [];
+      for (const [w, h] of [[640, 360], [568, 320]]) {
+        const page = await open(phone(w, h), p.clock);
+        await begin(page), await until(page, () => !document.getElementById('letters').hidden);
+        const fault = await layoutFault(page);
+        if (fault) faults.push(`${w}x${h}: ${fault}`);
+        await page.close();
+      }
+      return faults.join('; ');
     }],
     ['a tap begins; the letter strip gives the ? block its letter', async () => {
       await begin(a);
