@@ -3,8 +3,10 @@
 // arrow and mouse callbacks the desktop reaches (Module.game, made by
 // web/library_page.js), so the rules are the same whatever the input.
 //  - The canvas keeps the game's 4:3 picture and fits the window, with the
-//    controls beside it in landscape and below it in portrait; its drawing
-//    buffer is its size in device pixels, capped for software renderers.
+//    controls beside it in landscape; held upright, it shows in play the
+//    well as wide as the screen with the status panel and the recent words
+//    under it, with the controls below; its drawing buffer is its size in
+//    device pixels, capped for software renderers.
 //  - A tap on the title menu or the Hall of Fame is a click there.
 //  - In play, a drag across moves the falling block a column per column
 //    width of travel, a tap beside the block steps it one column, and a
@@ -62,10 +64,93 @@
     }
     return width;
   }
+  // Held upright, a touch screen shows in play the well as wide as the
+  // screen and under it the status panel beside the newest recent words,
+  // each the game's own picture of that part of the scene (the page's GL
+  // layer draws each frame into every region); the other screens show the
+  // whole picture at the screen's width, at the top. Under it all are the
+  // letter strip and the bar, and the button row; where the screen is
+  // short for its width, the buttons stand beside the well instead, which
+  // gives it the larger cells.
+  // Parts of the scene, [x0, y0, x1, y1] in scene units from its bottom left:
+  var WellPart = [0, 0, 11, 15], StatusPart = [11, 9.5, 20, 15], RecentPart = [11, 0, 20, 5.3];
+  var SceneRows = 15, RowUnits = 5.5, RowWidth = 18; // the parts under the well, side by side
+  var LeastUnit = 14, MostUnit = 20; // their CSS px per scene unit, the game's text being one unit tall
+  var UprightPadding = 4, UprightKey = 36, UprightKeyLeast = 32; // a key's height and least width
+  var BesideWidth = 64; // the column of buttons beside the well, its margins included
+  var upright = null; // the arrangement, in CSS px from the canvas's top left
+  function uprightLayout(W, H) {
+    var across = Math.min(13, Math.floor((W - 2 * SidePadding + KeyGap) / (UprightKeyLeast + KeyGap)));
+    var keys = Math.ceil(Letters / across) * (UprightKey + KeyGap) - KeyGap;
+    var buttons = $('buttons').children.length, inRow = Math.max(1, Math.floor(
+      (W - 2 * SidePadding + RowGap) / (ButtonWidth + RowGap)));
+    var room = H - 2 * UprightPadding - 2 * RowGap - $('bar').offsetHeight - keys;
+    letters.style.gridTemplateColumns = 'repeat(' + across + ', 1fr)';
+    letters.style.setProperty('--key', UprightKey + 'px');
+    var fit = function(width, height) {
+      var cell = Math.max(Math.min(width / WellColumns, (height - RowUnits * LeastUnit) / SceneRows), 1);
+      var unit = Math.max(Math.min(MostUnit, W / RowWidth, (height - SceneRows * cell) / RowUnits), 1);
+      return {cell: cell, unit: unit};
+    };
+    var below = fit(W, room - Math.ceil(buttons / inRow) * (ButtonHeight + RowGap));
+    var beside = fit(W - BesideWidth, room);
+    var a = beside.cell > below.cell && buttons * (ButtonHeight + RowGap) <= SceneRows * beside.cell ? beside : below;
+    var c = a.cell, u = a.unit, besides = a == beside, top = SceneRows * c, rowX = (W - RowWidth * u) / 2;
+    a.beside = besides;
+    a.height = Math.floor(top + RowUnits * u);
+    a.well = [besides ? 0 : (W - WellColumns * c) / 2, 0, WellColumns * c, top];
+    a.status = [rowX, top, 9 * u, RowUnits * u];
+    a.recent = [rowX + 9 * u, top + (RowUnits - 5.3) * u, 9 * u, 5.3 * u];
+    a.whole = [0, 0, W, Math.min(W * 3 / 4, a.height)];
+    a.whole[2] = a.whole[3] * 4 / 3, a.whole[0] = (W - a.whole[2]) / 2;
+    a.arranged = false;
+    return a;
+  }
+  // Tells the game's GL layer the regions: the three parts in play, the
+  // whole picture otherwise.
+  function arrange(arranged) {
+    if (!upright || !game) return;
+    upright.arranged = arranged;
+    var ratio = canvas.width / upright.width, from = function(part) {
+      return [part[0] / SceneColumns, 1 - part[3] / SceneRows, part[2] / SceneColumns, 1 - part[1] / SceneRows];
+    };
+    var to = function(r) { return r.map(function(v) { return Math.round(v * ratio); }); };
+    game.arrange(arranged ? [{from: from(WellPart), to: to(upright.well)},
+                             {from: from(StatusPart), to: to(upright.status)},
+                             {from: from(RecentPart), to: to(upright.recent)}]
+                          : [{from: [0, 0, 1, 1], to: to(upright.whole)}]);
+    Module.picture = arranged ? {well: upright.well, status: upright.status, recent: upright.recent}
+                              : {whole: upright.whole};
+  }
   function layout() {
     var W = window.innerWidth, H = window.innerHeight, portrait = H > W, w, h;
     document.documentElement.classList.toggle('portrait', portrait);
     letters.style.gridTemplateColumns = '', letters.style.removeProperty('--key');
+    var buttons = $('buttons').style;
+    buttons.position = buttons.left = buttons.top = buttons.width = '';
+    document.documentElement.classList.remove('beside');
+    var was = upright;
+    upright = null;
+    if (touch && portrait && !explicitSize) {
+      upright = uprightLayout(W, H);
+      upright.width = W;
+      stage.style.width = W + 'px', stage.style.height = upright.height + 'px';
+      if (upright.beside) {
+        var n = $('buttons').children.length;
+        document.documentElement.classList.add('beside');
+        buttons.left = upright.well[2] + UprightPadding + 'px';
+        buttons.width = W - upright.well[2] - 2 * UprightPadding + 'px';
+        buttons.top = upright.well[3] - n * (ButtonHeight + RowGap) + 'px';
+      }
+      if (game) {
+        var ratio = Math.min(devicePixelRatio || 1, Math.sqrt(MaxBufferPixels / (W * upright.height)));
+        game.resize(Math.max(1, Math.round(upright.whole[2] * ratio)), Math.max(1, Math.round(upright.whole[3] * ratio)),
+                    Math.max(1, Math.round(W * ratio)), Math.max(1, Math.round(upright.height * ratio)));
+        arrange(!!was && was.arranged);
+      }
+      return;
+    }
+    if (was && game) game.arrange(null), Module.picture = null;
     if (touch && !portrait)
       h = Math.min(H, (W - sideWidth(H)) * 3 / 4);
     else if (touch)
@@ -93,11 +178,20 @@
   var playing = function(state) {
     return state != TitleMenu && state != GameOver && state != HallOfFame && state != Paused;
   };
-  var column = function() { return canvas.getBoundingClientRect().width / SceneColumns; }; // in CSS pixels
+  // The well on the screen, {x, y, w, h} in CSS pixels of the page.
+  var wellBox = function() {
+    var rect = canvas.getBoundingClientRect(), well = upright && upright.arranged && upright.well;
+    return well ? {x: rect.left + well[0], y: rect.top + well[1], w: well[2], h: well[3]}
+                : {x: rect.left, y: rect.top, w: rect.width * WellColumns / SceneColumns, h: rect.height};
+  };
+  var column = function() { return wellBox().w / WellColumns; }; // in CSS pixels
+  // The point of the game's window that a touch shows.
   var bufferPoint = function(t) {
-    var rect = canvas.getBoundingClientRect();
-    return [Math.round((t.clientX - rect.left) * canvas.width / rect.width),
-            Math.round((t.clientY - rect.top) * canvas.height / rect.height)];
+    var rect = canvas.getBoundingClientRect(), whole = upright ? upright.whole : [0, 0, rect.width, rect.height];
+    var size = upright ? [canvas.width * whole[2] / upright.width, canvas.width * whole[3] / upright.width]
+                       : [canvas.width, canvas.height];
+    return [Math.round((t.clientX - rect.left - whole[0]) * size[0] / whole[2]),
+            Math.round((t.clientY - rect.top - whole[1]) * size[1] / whole[3])];
   };
   var finger = null, downHeld = false, holdTimer = 0;
   function holdDown(on) {
@@ -107,15 +201,15 @@
   canvas.addEventListener('touchstart', function(event) {
     event.preventDefault();
     if (!game || finger) return;
-    var t = event.changedTouches[0], rect = canvas.getBoundingClientRect(), view = game.view();
+    var t = event.changedTouches[0], well = wellBox(), view = game.view();
     finger = {id: t.identifier, x: t.clientX, y: t.clientY, steps: 0, moved: false,
               swiped: false, held: false, state: view.state};
     holdDown(false);
     if (!playing(view.state)) {
       var p = bufferPoint(t);
       game.point(p[0], p[1]);
-    } else if (t.clientX - rect.left < WellColumns * column() &&
-               t.clientY - rect.top > (1 - LowerPart) * rect.height) {
+    } else if (t.clientX >= well.x && t.clientX < well.x + well.w &&
+               t.clientY - well.y > (1 - LowerPart) * well.h) {
       holdTimer = setTimeout(function() {
         if (finger && !finger.moved) finger.held = true, holdDown(true);
       }, HoldTime);
@@ -155,7 +249,7 @@
       game.point(p[0], p[1]);
       game.click(p[0], p[1]);
     } else if (view.state == BlockFalling) {
-      var tapped = Math.floor((t.clientX - canvas.getBoundingClientRect().left) / column());
+      var tapped = Math.floor((t.clientX - wellBox().x) / column());
       if (tapped != view.column) arrow(tapped < view.column ? Left : Right);
     }
   }
@@ -227,6 +321,7 @@
     if (!Module.gameRunning) return;
     var view = game.view();
     if (downHeld && !finger && view.state != BlockFalling) holdDown(false); // a swipe's drop ends
+    if (upright && upright.arranged != playing(view.state)) arrange(playing(view.state));
     show('buttons', playing(view.state) || view.state == Paused);
     setText('pause', view.state == Paused ? 'Resume' : 'Pause');
     show('letters', view.state == BlockFalling && view.letter == '?');
