@@ -6,34 +6,14 @@
 // layout. The word list comes from the native build folder.
 //   node tests/web/touch.js PAGE_FOLDER NATIVE_BUILD [SHOT.png]
 'use strict';
-const {serve, launch, pageDeal, runChecks} = require('./host');
+const {serve, launch, pageDeal, plan, bag, runChecks} = require('./host');
 const {execFileSync} = require('child_process');
 const fs = require('fs'), os = require('os'), path = require('path');
 
 const [pageDir, nativeDir, shotFile] = process.argv.slice(2).map(p => p && path.resolve(p));
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-touch-'));
-const bag = 'AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWWXYYZ????';
 const [Falling, Removal, GameOver, HallOfFame, Paused] = [3, 6, 7, 8, 9];
 const sleep = ms => new Promise(r => setTimeout(r, ms));
-
-// The first clock from a known second whose deal is '?', X, Y where a letter
-// in some slot makes a word. Of the first game's draws, the title's target
-// takes two, then come the first block's letter, the game's target (two),
-// and each spawn's next letter and bonus.
-function plan() {
-  const words = new Set(fs.readFileSync(path.join(nativeDir, 'data/dictionary.txt'), 'latin1').split('\n'));
-  for (let clock = 1700000000000; ; clock += 1000) {
-    const d = pageDeal(clock, 8), [q, x, y] = [2, 5, 7].map(i => bag[d[i] % 102]);
-    if (q != '?' || x == '?' || y == '?') continue;
-    for (const letter of 'ABCDEFGHIJKLMNOPQRSTUVWXYZ')
-      for (let slot = 0; slot < 3; ++slot) {
-        const cells = [x, y];
-        cells.splice(slot, 0, letter);
-        if (words.has(cells.join(''))) // the '?' at column 1 + slot, X and Y in the others
-          return {clock, letter, columns: [1 + slot, ...[1, 2, 3].filter(c => c != 1 + slot)]};
-      }
-  }
-}
 
 const phone = (width, height) => ({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
 const view = page => page.evaluate('Module.game.view()');
@@ -108,7 +88,7 @@ async function begin(page) { // a tap on "Begin", the third item, 0.7 of the way
 }
 
 async function main() {
-  const server = await serve(pageDir), p = plan();
+  const server = await serve(pageDir), p = plan(nativeDir);
   base = `http://127.0.0.1:${server.address().port}/`;
   browser = await launch(path.join(tmp, 'profile'));
   let a, b;
