@@ -7,7 +7,8 @@
 // next two make a word with the letter typed for it. Touch stays with
 // Chromium (touch.js). The word list comes from the native build folder.
 //   node tests/web/engines.js PAGE_FOLDER NATIVE_BUILD [ENGINE...]
-// ENGINE is firefox or webkit; both by default.
+// ENGINE is firefox or webkit; both by default. bench/web/frame_rates.js
+// measures their frame rates with the same launchers.
 'use strict';
 const puppeteer = require('puppeteer-core');
 const {serve, display, plan, runChecks} = require('./host');
@@ -15,15 +16,18 @@ const {spawn} = require('child_process');
 const fs = require('fs'), os = require('os'), path = require('path');
 
 const [pageDir, nativeDir, ...wanted] = process.argv.slice(2);
-const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-engines-'));
+let tmp; // made by main, or given to the launchers
 const [Falling, Removal, GameOver, HallOfFame, Paused] = [3, 6, 7, 8, 9];
 const sleep = ms => new Promise(r => setTimeout(r, ms));
 
 // What the page runs first: the clock, the keys the page kept from the
-// browser, its errors, and a count of the draws.
+// browser, its errors, and counts of the draws and the frames (each begins
+// with one clear).
 const inject = clock => `<script>
-  Date.now = function() { return ${clock}; };
-  window.prevented = {}, window.errors = [], window.draws = 0;
+  if (${clock}) Date.now = function() { return ${clock}; };
+  window.prevented = {}, window.errors = [], window.draws = 0, window.frames = 0;
+  var clear = WebGLRenderingContext.prototype.clear;
+  WebGLRenderingContext.prototype.clear = function(m) { ++frames; return clear.call(this, m); };
   document.addEventListener('keydown', function(e) { prevented[e.key] = e.defaultPrevented; });
   addEventListener('error', function(e) { errors.push(String(e.message)); });
   addEventListener('unhandledrejection', function(e) { errors.push(String(e.reason)); });
@@ -31,11 +35,13 @@ const inject = clock => `<script>
   WebGLRenderingContext.prototype.drawElements = function() { ++draws; return draw.apply(this, arguments); };
 </script>`;
 
-// Each engine: open(url), run(expression) resolving to its value, press,
-// down and up of a key by its name as KeyboardEvent.key gives it, close().
-async function firefox(env) {
+// Each engine, started with the environment naming its display and a
+// folder for its profile: open(url), run(expression) resolving to its
+// value, press, down and up of a key by its name as KeyboardEvent.key gives
+// it, close(). Its page is 800 x 640 CSS pixels, as the Chromium test's.
+async function firefox(env, profile = path.join(tmp, 'firefox')) {
   const browser = await puppeteer.launch({browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
-    headless: false, userDataDir: path.join(tmp, 'firefox'), env});
+    headless: false, userDataDir: profile, env, defaultViewport: {width: 800, height: 640}});
   const page = (await browser.pages())[0] || await browser.newPage();
   return {
     open: url => page.goto(url),
@@ -64,6 +70,7 @@ async function webkit(env) {
   const {sessionId} = await call('POST', '/session', {capabilities: {alwaysMatch: {'webkitgtk:browserOptions': {
     binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation']}}}});
   const session = `/session/${sessionId}`;
+  await call('POST', `${session}/window/rect`, {width: 800, height: 640}).catch(() => {});
   // WebDriver's codes for the keys that aren't characters.
   const codes = {Enter: '\uE007', Tab: '\uE004', Backspace: '\uE003', Escape: '\uE00C',
                  ArrowLeft: '\uE012', ArrowRight: '\uE014', ArrowDown: '\uE015'};
@@ -90,6 +97,7 @@ const state = (engine, s, timeout) => until(engine, `Module.game.view().state ==
 const stored = name => `atob(localStorage.getItem("glyphtumble:/glyphtumble.hi") || "").includes("${name}\\0")`;
 
 async function main() {
+  tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-engines-'));
   const p = plan(nativeDir);
   const server = await serve(pageDir, inject(p.clock)), base = `http://127.0.0.1:${server.address().port}/`;
   const {env, xvfb} = await display([1280, 1024]);
@@ -146,4 +154,6 @@ async function main() {
     xvfb.kill(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
   });
 }
-main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });
+module.exports = {firefox, webkit, inject, until};
+if (require.main === module)
+  main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });
