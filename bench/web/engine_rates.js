@@ -9,7 +9,7 @@
 // ENGINE is chromium, firefox or webkit; all three by default.
 'use strict';
 const {serve, launch, display} = require('../../tests/web/host');
-const {firefox, webkit, inject, until} = require('../../tests/web/engines');
+const {drive, firefox, webkit, inject, until} = require('../../tests/web/engines');
 const fs = require('fs'), os = require('os'), path = require('path');
 
 const [pageDir, ...wanted] = process.argv.slice(2);
@@ -21,14 +21,7 @@ const moves = i => { const c = [0, 10, 2, 8, 4, 6, 1, 9, 3, 7, 5][i % 11]; retur
 async function chromium(env, profile) {
   const browser = await launch(profile), page = await browser.newPage();
   await page.setViewport({width: 800, height: 640});
-  return {
-    open: url => page.goto(url),
-    run: expression => page.evaluate(expression),
-    press: key => page.keyboard.press(key),
-    down: key => page.keyboard.down(key),
-    up: key => page.keyboard.up(key),
-    close: () => browser.close(),
-  };
+  return drive(browser, page);
 }
 
 async function rates(engine, base) {

@@ -39,18 +39,13 @@ const inject = clock => `<script>
 // folder for its profile: open(url), run(expression) resolving to its
 // value, press, down and up of a key by its name as KeyboardEvent.key gives
 // it, close(). Its page is 800 x 640 CSS pixels, as the Chromium test's.
+const drive = (browser, page) => ({open: url => page.goto(url), run: expression => page.evaluate(expression),
+  press: key => page.keyboard.press(key), down: key => page.keyboard.down(key), up: key => page.keyboard.up(key),
+  close: () => browser.close()});
 async function firefox(env, profile = path.join(tmp, 'firefox')) {
   const browser = await puppeteer.launch({browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
     headless: false, userDataDir: profile, env, defaultViewport: {width: 800, height: 640}});
-  const page = (await browser.pages())[0] || await browser.newPage();
-  return {
-    open: url => page.goto(url),
-    run: expression => page.evaluate(expression),
-    press: key => page.keyboard.press(key),
-    down: key => page.keyboard.down(key),
-    up: key => page.keyboard.up(key),
-    close: () => browser.close(),
-  };
+  return drive(browser, (await browser.pages())[0] || await browser.newPage());
 }
 
 async function webkit(env) {
@@ -154,6 +149,6 @@ async function main() {
     xvfb.kill(), server.close(), fs.rmSync(tmp, {recursive: true, force: true});
   });
 }
-module.exports = {firefox, webkit, inject, until};
+module.exports = {drive, firefox, webkit, inject, until};
 if (require.main === module)
   main().catch(e => { console.error(e); console.log('0 passed, 1 failed'); process.exit(1); });
