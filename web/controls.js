@@ -95,14 +95,17 @@
     var below = fit(W, room - Math.ceil(buttons / inRow) * (ButtonHeight + RowGap));
     var beside = fit(W - BesideWidth, room);
     var a = beside.cell > below.cell && buttons * (ButtonHeight + RowGap) <= SceneRows * beside.cell ? beside : below;
-    var c = a.cell, u = a.unit, besides = a == beside, top = SceneRows * c, rowX = (W - RowWidth * u) / 2;
-    a.beside = besides;
+    var c = a.cell, u = a.unit, top = SceneRows * c, rowX = (W - RowWidth * u) / 2;
+    var partWidth = (StatusPart[2] - StatusPart[0]) * u, recentHeight = (RecentPart[3] - RecentPart[1]) * u;
+    a.beside = a == beside;
     a.height = Math.floor(top + RowUnits * u);
-    a.well = [besides ? 0 : (W - WellColumns * c) / 2, 0, WellColumns * c, top];
-    a.status = [rowX, top, 9 * u, RowUnits * u];
-    a.recent = [rowX + 9 * u, top + (RowUnits - 5.3) * u, 9 * u, 5.3 * u];
+    a.well = [a.beside ? 0 : (W - WellColumns * c) / 2, 0, WellColumns * c, top];
+    a.status = [rowX, top, partWidth, RowUnits * u];
+    a.recent = [rowX + partWidth, top + RowUnits * u - recentHeight, partWidth, recentHeight];
+    // The whole picture at the canvas's top left, so that the game's window
+    // is the buffer's top left part, as a mouse sees it too.
     a.whole = [0, 0, W, Math.min(W * 3 / 4, a.height)];
-    a.whole[2] = a.whole[3] * 4 / 3, a.whole[0] = (W - a.whole[2]) / 2;
+    a.whole[2] = a.whole[3] * 4 / 3, a.whole[0] = 0;
     a.arranged = false;
     return a;
   }
