@@ -3,8 +3,10 @@
 // arrow and mouse callbacks the desktop reaches (Module.game, made by
 // web/library_page.js), so the rules are the same whatever the input.
 //  - The canvas keeps the game's 4:3 picture and fits the window, with the
-//    controls beside it in landscape and below it in portrait; its drawing
-//    buffer is its size in device pixels, capped for software renderers.
+//    controls beside it in landscape; held upright, it shows in play the
+//    well as wide as the screen with the status panel and the recent words
+//    under it, with the controls below; its drawing buffer is its size in
+//    device pixels, capped for software renderers.
 //  - A tap on the title menu or the Hall of Fame is a click there.
 //  - In play, a drag across moves the falling block a column per column
 //    width of travel, a tap beside the block steps it one column, and a
@@ -26,20 +28,135 @@
   var SceneColumns = 20, WellColumns = 11, LowerPart = 7 / 15;
   var MaxBufferPixels = 1024 * 768; // a software renderer's comfortable frame
   var SideWidth = 160, BelowHeight = 200; // the least room the controls get
+  // The side column's parts, in CSS pixels as the page's style sets them:
+  // its padding, the gap between its rows, the button row's least button
+  // width and its height, and a letter key's width, least and most height
+  // and the gap between keys.
+  var SidePadding = 6, RowGap = 8, ButtonWidth = 64, ButtonHeight = 48;
+  var KeyWidth = 36, KeyLeast = 32, KeyMost = 40, KeyGap = 4, Letters = 26;
   var HoldTime = 250; // ms a still finger waits before it drops the block
 
-  var canvas = $('canvas'), stage = $('stage');
+  var canvas = $('canvas'), stage = $('stage'), letters = $('letters');
   var touch = navigator.maxTouchPoints > 0 || 'ontouchstart' in window;
   document.documentElement.classList.toggle('touch', touch);
   var game = null; // Module.game once the game runs
   var explicitSize = /[?&][wh]=/.test(location.search);
 
   // ---- Layout ----
+  // Beside the picture, the side column holds the button row, the letter
+  // strip and the bar under them, all of it within the screen's height: the
+  // column is made as wide as the strip needs for keys at least KeyLeast
+  // tall, and the keys share the height left to them. Its width doesn't
+  // change with what shows, so the picture stays put through a game. The
+  // button row wraps when its buttons don't fit across.
+  function sideWidth(H) {
+    var buttons = $('buttons').children.length, bar = $('bar').offsetHeight, width = SideWidth;
+    for (var columns = 3; columns <= Letters; ++columns) {
+      width = Math.max(SideWidth, columns * (KeyWidth + KeyGap) - KeyGap + 2 * SidePadding);
+      var across = Math.max(1, Math.floor((width - 2 * SidePadding + RowGap) / (ButtonWidth + RowGap)));
+      var buttonRows = Math.ceil(buttons / across), rows = Math.ceil(Letters / columns);
+      var room = H - bar - buttonRows * (ButtonHeight + RowGap) - 2 * RowGap;
+      var key = Math.floor((room + KeyGap) / rows - KeyGap);
+      if (key >= KeyLeast || columns == Letters) {
+        letters.style.gridTemplateColumns = 'repeat(' + columns + ', 1fr)';
+        letters.style.setProperty('--key', Math.max(Math.min(key, KeyMost), 1) + 'px');
+        return width;
+      }
+    }
+    return width;
+  }
+  // Held upright, a touch screen shows in play the well as wide as the
+  // screen and under it the status panel beside the newest recent words,
+  // each the game's own picture of that part of the scene (the page's GL
+  // layer draws each frame into every region); the other screens show the
+  // whole picture at the screen's width, at the top. Under it all are the
+  // letter strip and the bar, and the button row; where the screen is
+  // short for its width, the buttons stand beside the well instead, which
+  // gives it the larger cells.
+  // Parts of the scene, [x0, y0, x1, y1] in scene units from its bottom left:
+  var WellPart = [0, 0, 11, 15], StatusPart = [11, 9.5, 20, 15], RecentPart = [11, 0, 20, 5.3];
+  var SceneRows = 15, RowUnits = 5.5, RowWidth = 18; // the parts under the well, side by side
+  var LeastUnit = 14, MostUnit = 20; // their CSS px per scene unit, the game's text being one unit tall
+  var UprightPadding = 4, UprightKey = 36, UprightKeyLeast = 32; // a key's height and least width
+  var BesideWidth = 64; // the column of buttons beside the well, its margins included
+  var upright = null; // the arrangement, in CSS px from the canvas's top left
+  function uprightLayout(W, H) {
+    var across = Math.min(13, Math.floor((W - 2 * SidePadding + KeyGap) / (UprightKeyLeast + KeyGap)));
+    var keys = Math.ceil(Letters / across) * (UprightKey + KeyGap) - KeyGap;
+    var buttons = $('buttons').children.length, inRow = Math.max(1, Math.floor(
+      (W - 2 * SidePadding + RowGap) / (ButtonWidth + RowGap)));
+    var room = H - 2 * UprightPadding - 2 * RowGap - $('bar').offsetHeight - keys;
+    letters.style.gridTemplateColumns = 'repeat(' + across + ', 1fr)';
+    letters.style.setProperty('--key', UprightKey + 'px');
+    var fit = function(width, height) {
+      var cell = Math.max(Math.min(width / WellColumns, (height - RowUnits * LeastUnit) / SceneRows), 1);
+      var unit = Math.max(Math.min(MostUnit, W / RowWidth, (height - SceneRows * cell) / RowUnits), 1);
+      return {cell: cell, unit: unit};
+    };
+    var below = fit(W, room - Math.ceil(buttons / inRow) * (ButtonHeight + RowGap));
+    var beside = fit(W - BesideWidth, room);
+    var a = beside.cell > below.cell && buttons * (ButtonHeight + RowGap) <= SceneRows * beside.cell ? beside : below;
+    var c = a.cell, u = a.unit, top = SceneRows * c, rowX = (W - RowWidth * u) / 2;
+    var partWidth = (StatusPart[2] - StatusPart[0]) * u, recentHeight = (RecentPart[3] - RecentPart[1]) * u;
+    a.beside = a == beside;
+    a.height = Math.floor(top + RowUnits * u);
+    a.well = [a.beside ? 0 : (W - WellColumns * c) / 2, 0, WellColumns * c, top];
+    a.status = [rowX, top, partWidth, RowUnits * u];
+    a.recent = [rowX + partWidth, top + RowUnits * u - recentHeight, partWidth, recentHeight];
+    // The whole picture at the canvas's top left, so that the game's window
+    // is the buffer's top left part, as a mouse sees it too.
+    a.whole = [0, 0, W, Math.min(W * 3 / 4, a.height)];
+    a.whole[2] = a.whole[3] * 4 / 3, a.whole[0] = 0;
+    a.arranged = false;
+    return a;
+  }
+  // Tells the game's GL layer the regions: the three parts in play, the
+  // whole picture otherwise.
+  function arrange(arranged) {
+    if (!upright || !game) return;
+    upright.arranged = arranged;
+    var ratio = canvas.width / upright.width, from = function(part) {
+      return [part[0] / SceneColumns, 1 - part[3] / SceneRows, part[2] / SceneColumns, 1 - part[1] / SceneRows];
+    };
+    var to = function(r) { return r.map(function(v) { return Math.round(v * ratio); }); };
+    game.arrange(arranged ? [{from: from(WellPart), to: to(upright.well)},
+                             {from: from(StatusPart), to: to(upright.status)},
+                             {from: from(RecentPart), to: to(upright.recent)}]
+                          : [{from: [0, 0, 1, 1], to: to(upright.whole)}]);
+    Module.picture = arranged ? {well: upright.well, status: upright.status, recent: upright.recent}
+                              : {whole: upright.whole};
+  }
   function layout() {
     var W = window.innerWidth, H = window.innerHeight, portrait = H > W, w, h;
     document.documentElement.classList.toggle('portrait', portrait);
+    letters.style.gridTemplateColumns = '', letters.style.removeProperty('--key');
+    var buttons = $('buttons').style;
+    buttons.position = buttons.left = buttons.top = buttons.width = '';
+    document.documentElement.classList.remove('beside');
+    var was = upright;
+    upright = null;
+    if (touch && portrait && !explicitSize) {
+      upright = uprightLayout(W, H);
+      upright.width = W;
+      stage.style.width = W + 'px', stage.style.height = upright.height + 'px';
+      if (upright.beside) {
+        var n = $('buttons').children.length;
+        document.documentElement.classList.add('beside');
+        buttons.left = upright.well[2] + UprightPadding + 'px';
+        buttons.width = W - upright.well[2] - 2 * UprightPadding + 'px';
+        buttons.top = upright.well[3] - n * (ButtonHeight + RowGap) + 'px';
+      }
+      if (game) {
+        var ratio = Math.min(devicePixelRatio || 1, Math.sqrt(MaxBufferPixels / (W * upright.height)));
+        game.resize(Math.max(1, Math.round(upright.whole[2] * ratio)), Math.max(1, Math.round(upright.whole[3] * ratio)),
+                    Math.max(1, Math.round(W * ratio)), Math.max(1, Math.round(upright.height * ratio)));
+        arrange(!!was && was.arranged);
+      }
+      return;
+    }
+    if (was && game) game.arrange(null), Module.picture = null;
     if (touch && !portrait)
-      h = Math.min(H, (W - SideWidth) * 3 / 4);
+      h = Math.min(H, (W - sideWidth(H)) * 3 / 4);
     else if (touch)
       h = Math.min(W * 3 / 4, H - BelowHeight);
     else
@@ -65,11 +182,20 @@
   var playing = function(state) {
     return state != TitleMenu && state != GameOver && state != HallOfFame && state != Paused;
   };
-  var column = function() { return canvas.getBoundingClientRect().width / SceneColumns; }; // in CSS pixels
+  // The well on the screen, {x, y, w, h} in CSS pixels of the page.
+  var wellBox = function() {
+    var rect = canvas.getBoundingClientRect(), well = upright && upright.arranged && upright.well;
+    return well ? {x: rect.left + well[0], y: rect.top + well[1], w: well[2], h: well[3]}
+                : {x: rect.left, y: rect.top, w: rect.width * WellColumns / SceneColumns, h: rect.height};
+  };
+  var column = function() { return wellBox().w / WellColumns; }; // in CSS pixels
+  // The point of the game's window that a touch shows.
   var bufferPoint = function(t) {
-    var rect = canvas.getBoundingClientRect();
-    return [Math.round((t.clientX - rect.left) * canvas.width / rect.width),
-            Math.round((t.clientY - rect.top) * canvas.height / rect.height)];
+    var rect = canvas.getBoundingClientRect(), whole = upright ? upright.whole : [0, 0, rect.width, rect.height];
+    var size = upright ? [canvas.width * whole[2] / upright.width, canvas.width * whole[3] / upright.width]
+                       : [canvas.width, canvas.height];
+    return [Math.round((t.clientX - rect.left - whole[0]) * size[0] / whole[2]),
+            Math.round((t.clientY - rect.top - whole[1]) * size[1] / whole[3])];
   };
   var finger = null, downHeld = false, holdTimer = 0;
   function holdDown(on) {
@@ -79,15 +205,15 @@
   canvas.addEventListener('touchstart', function(event) {
     event.preventDefault();
     if (!game || finger) return;
-    var t = event.changedTouches[0], rect = canvas.getBoundingClientRect(), view = game.view();
+    var t = event.changedTouches[0], well = wellBox(), view = game.view();
     finger = {id: t.identifier, x: t.clientX, y: t.clientY, steps: 0, moved: false,
               swiped: false, held: false, state: view.state};
     holdDown(false);
     if (!playing(view.state)) {
       var p = bufferPoint(t);
       game.point(p[0], p[1]);
-    } else if (t.clientX - rect.left < WellColumns * column() &&
-               t.clientY - rect.top > (1 - LowerPart) * rect.height) {
+    } else if (t.clientX >= well.x && t.clientX < well.x + well.w &&
+               t.clientY - well.y > (1 - LowerPart) * well.h) {
       holdTimer = setTimeout(function() {
         if (finger && !finger.moved) finger.held = true, holdDown(true);
       }, HoldTime);
@@ -130,7 +256,7 @@
       game.point(p[0], p[1]);
       game.click(p[0], p[1]);
     } else if (view.state == BlockFalling) {
-      var tapped = Math.floor((t.clientX - canvas.getBoundingClientRect().left) / column());
+      var tapped = Math.floor((t.clientX - wellBox().x) / column());
       if (tapped != view.column) arrow(tapped < view.column ? Left : Right);
     }
   }
@@ -155,7 +281,6 @@
     game.key(Escape);
     if (game.view().naming) openName(); // focused within the tap, so a phone opens its keyboard
   });
-  var letters = $('letters');
   for (var c = 65; c <= 90; ++c) {
     var b = document.createElement('button');
     b.textContent = String.fromCharCode(c);
@@ -204,6 +329,7 @@
     if (!Module.gameRunning) return;
     var view = game.view();
     if (downHeld && !finger && view.state != BlockFalling) holdDown(false); // a swipe's drop ends
+    if (upright && upright.arranged != playing(view.state)) arrange(playing(view.state));
     show('buttons', playing(view.state) || view.state == Paused);
     setText('pause', view.state == Paused ? 'Resume' : 'Pause');
     show('letters', view.state == BlockFalling && view.letter == '?');

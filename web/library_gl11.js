@@ -2,8 +2,15 @@
 // stacks, immediate-mode quads and lines, one display list, per-vertex
 // lighting with one light and colour material, modulated textures (RGBA and
 // intensity), the alpha test, and bitmap text for the frame-rate readout.
-// Everything else (clear, viewport, depth, culling, blending, texture
-// objects and parameters) is WebGL's own call under the same name.
+// Everything else (depth, culling, blending, texture objects and
+// parameters) is WebGL's own call under the same name.
+//
+// The page may arrange the picture in regions (GL11.arrange): each shows a
+// rectangle of the game's picture in a viewport of its own. Narrowing the
+// projection to that rectangle (the sub-frustum of the scene's own, or of
+// any other projection) gives exactly that part of the same picture, so
+// every draw goes to each region in turn with its projection narrowed and
+// clipped by the scissor to the region, and a clear clears the whole canvas.
 //
 // Lighting is computed per vertex as the fixed-function pipeline does:
 // scene ambient plus the light's ambient, plus its diffuse term for a
@@ -41,6 +48,46 @@ var LibraryGL11 = {
     at: {}, // attribute and uniform locations
     buffer: null,
     quadIndices: null,
+    viewport: [0, 0, 1, 1], // the game's own, where no regions are
+    regions: null, // [{viewport, sx, tx, sy, ty}], or the whole picture in the viewport
+
+    // Shows the picture in regions: each of [{from: [x0, y0, x1, y1], to:
+    // [x, y, w, h]}] shows the rectangle from x0 to x1 and y0 to y1 of the
+    // picture, as fractions of its width and height from its top left, in
+    // the rectangle of the drawing buffer in pixels from its top left. null
+    // shows the whole picture in the game's viewport again.
+    arrange: function(list) {
+      var height = GLctx.drawingBufferHeight;
+      GL11.regions = list && list.map(function(r) {
+        var a0 = 2 * r.from[0] - 1, a1 = 2 * r.from[2] - 1, b0 = 1 - 2 * r.from[3], b1 = 1 - 2 * r.from[1];
+        return {viewport: [r.to[0], height - r.to[1] - r.to[3], r.to[2], r.to[3]],
+                sx: 2 / (a1 - a0), tx: -(a0 + a1) / (a1 - a0), sy: 2 / (b1 - b0), ty: -(b0 + b1) / (b1 - b0)};
+      });
+      if (GL11.regions) {
+        GLctx.enable(GLctx.SCISSOR_TEST);
+      } else {
+        GLctx.disable(GLctx.SCISSOR_TEST);
+        GLctx.viewport.apply(GLctx, GL11.viewport);
+      }
+    },
+
+    // Runs drawOnce for the whole picture, or once for each region with the
+    // projection narrowed to it.
+    eachRegion: function(projection, drawOnce) {
+      if (!GL11.regions) return drawOnce();
+      GL11.regions.forEach(function(r) {
+        GLctx.viewport.apply(GLctx, r.viewport);
+        GLctx.scissor.apply(GLctx, r.viewport);
+        // Clip coordinates x and y of the region's rectangle become -1 to 1.
+        var m = new Float32Array(projection);
+        for (var c = 0; c < 4; ++c) {
+          m[c * 4] = r.sx * projection[c * 4] + r.tx * projection[c * 4 + 3];
+          m[c * 4 + 1] = r.sy * projection[c * 4 + 1] + r.ty * projection[c * 4 + 3];
+        }
+        GLctx.uniformMatrix4fv(GL11.at.uProjection, false, m);
+        drawOnce();
+      });
+    },
 
     identity: function() {
       return new Float32Array([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]);
@@ -169,14 +216,13 @@ var LibraryGL11 = {
       GLctx.useProgram(GL11.program);
       GLctx.bindBuffer(GLctx.ARRAY_BUFFER, buffer);
       GL11.attributes();
-      GL11.uniforms(GL11.top(GL11.modelView), GL11.top(GL11.projection), GL11.lighting,
-                    GL11.texturing);
-      if (primitive == 7 /* GL_QUADS */) {
-        GLctx.bindBuffer(GLctx.ELEMENT_ARRAY_BUFFER, GL11.quadIndices);
-        GLctx.drawElements(GLctx.TRIANGLES, (count >> 2) * 6, GLctx.UNSIGNED_SHORT, 0);
-      } else {
-        GLctx.drawArrays(primitive, 0, count);
-      }
+      var projection = GL11.top(GL11.projection);
+      GL11.uniforms(GL11.top(GL11.modelView), projection, GL11.lighting, GL11.texturing);
+      if (primitive == 7 /* GL_QUADS */) GLctx.bindBuffer(GLctx.ELEMENT_ARRAY_BUFFER, GL11.quadIndices);
+      GL11.eachRegion(projection, function() {
+        if (primitive == 7) GLctx.drawElements(GLctx.TRIANGLES, (count >> 2) * 6, GLctx.UNSIGNED_SHORT, 0);
+        else GLctx.drawArrays(primitive, 0, count);
+      });
     },
 
     vertex: function(x, y, z) {
@@ -256,6 +302,19 @@ var LibraryGL11 = {
       GLctx.texImage2D(target, level, GLctx.RGBA, width, height, 0, GLctx.RGBA,
                        GLctx.UNSIGNED_BYTE, HEAPU8.subarray(pixels, pixels + 4 * n));
     }
+  },
+
+  // The game's viewport, kept for when the picture is shown whole.
+  glViewport__deps: ['$GL11'],
+  glViewport: function(x, y, width, height) {
+    GL11.viewport = [x, y, width, height];
+    if (!GL11.regions) GLctx.viewport(x, y, width, height);
+  },
+  glClear__deps: ['$GL11'],
+  glClear: function(mask) {
+    if (GL11.regions) GLctx.disable(GLctx.SCISSOR_TEST);
+    GLctx.clear(mask);
+    if (GL11.regions) GLctx.enable(GLctx.SCISSOR_TEST);
   },
 
   glTexEnvf: function(target, pname, param) {}, // modulate is the only mode drawn with
@@ -407,8 +466,7 @@ var LibraryGL11 = {
   glutBitmapCharacter: function(font, character) {
     var p = GL11.rasterPosition, k = GL11.glyphOrder.indexOf(String.fromCharCode(character));
     if (!p) return;
-    var viewport = GLctx.getParameter(GLctx.VIEWPORT);
-    var dx = 2 / viewport[2], dy = 2 / viewport[3];
+    var dx = 2 / GL11.viewport[2], dy = 2 / GL11.viewport[3];
     if (k >= 0) {
       if (!GL11.glyphTexture) {
         // 16 cells of 8 x 8 texels side by side, rows from the bottom.
@@ -450,7 +508,9 @@ var LibraryGL11 = {
       GL11.uniforms(GL11.identity(), GL11.identity(), false, true);
       GL11.texture = saved;
       GLctx.bindBuffer(GLctx.ELEMENT_ARRAY_BUFFER, GL11.quadIndices);
-      GLctx.drawElements(GLctx.TRIANGLES, 6, GLctx.UNSIGNED_SHORT, 0);
+      GL11.eachRegion(GL11.identity(), function() {
+        GLctx.drawElements(GLctx.TRIANGLES, 6, GLctx.UNSIGNED_SHORT, 0);
+      });
       GLctx.bindTexture(GLctx.TEXTURE_2D, GL.textures[saved] || null);
     }
     p[0] += 8 * dx;

@@ -109,7 +109,7 @@ var LibraryPage = {
     throw 'unwind';
   },
 
-  $PageGame__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
+  $PageGame__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', '$GL11'],
   $PageGame: {
     // Leaving the game ends the handler it was asked from.
     guarded: function(handler) {
@@ -151,12 +151,23 @@ var LibraryPage = {
         {{{ makeDynCall('viiii', 'GLUT.mouseFunc') }}}(0, 1 /* up */, x, y);
       })();
     },
-    // A drawing buffer of width x height, the game told as a window's resize.
-    resize: function(width, height) {
+    // A window of width x height, the game told as a window's resize, in a
+    // drawing buffer of that size or of bufferWidth x bufferHeight.
+    resize: function(width, height, bufferWidth, bufferHeight) {
       var canvas = Module['canvas'];
-      if (canvas.width == width && canvas.height == height) return;
-      Browser.setCanvasSize(width, height, true);
+      bufferWidth = bufferWidth || width, bufferHeight = bufferHeight || height;
+      if (canvas.width == bufferWidth && canvas.height == bufferHeight &&
+          PageGame.size[0] == width && PageGame.size[1] == height) return;
+      PageGame.size = [width, height];
+      Browser.setCanvasSize(bufferWidth, bufferHeight, true);
       if (GLUT.reshapeFunc) {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);
+      _glutPostRedisplay();
+    },
+    size: [0, 0],
+    // Shows the picture in regions of the drawing buffer (see GL11.arrange in
+    // web/library_gl11.js), or whole again with null.
+    arrange: function(regions) {
+      GL11.arrange(regions);
       _glutPostRedisplay();
     },
   },
