@@ -19,6 +19,9 @@ class SoundPlayer : public SoundEvents {
     bool On() const { return on; }
     void SetOn(bool on); // off silences what plays at once
     bool Open() const;   // the sounds are made and an output plays them
+    // The page's: audio resumed from a gesture, suspended while it is hidden.
+    void Resume();
+    void Suspend();
 
     struct Output; // the platform's own
 
