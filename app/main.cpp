@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/PlayerMessages.h"
 #include "game/WordGame.h"
+#include "sound/SoundPlayer.h"
 
 int main(int argc, char** argv) {
     OpenPlayerMessages(); // before the word list is loaded, which may refuse it
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
 
     game.OpenWindow(options.width, options.height, options.depth, options.screenMode,
                     "Glyphtumble");
+    // The game's sounds, made now; without a sound device it plays silently.
+    SoundPlayer sound;
+    game.sounds = &sound;
     if (!game.Start())
         return ShowMessagesOnFailure(1); // the word list holds no word
 

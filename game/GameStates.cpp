@@ -86,6 +86,9 @@ void WordGame::SetState(int n) {
         chainMultiplier = 1;
         targetMade = false;
         bonusBlock = std::rand() % BonusChance == 0;
+        chainStep = 0;
+        if (wildcardBlock)
+            Announce(Sound::Wildcard);
         break;
     case WordRemoval:
         revealIndex = 0;
@@ -95,6 +98,7 @@ void WordGame::SetState(int n) {
     case GameOver:
         playerName.clear();
         nameQualifies = highScores.Qualifies(score);
+        Announce(nameQualifies ? Sound::GameOverHighScore : Sound::GameOver);
         break;
     case WellSweep:
         sweepRow = 0;
@@ -116,14 +120,18 @@ void WordGame::MenuKey(int key) {
     switch (menuCursor) {
     case MenuSkill:
         skill = (skill + 1) % 3;
+        Announce(Sound::MenuChange);
         break;
     case MenuShowNext:
         showNext = !showNext;
+        Announce(Sound::MenuChange);
         break;
     case MenuBegin:
+        Announce(Sound::MenuBegin);
         SetState(NewGame);
         break;
     case MenuHighScores:
+        Announce(Sound::MenuChange);
         SetState(HallOfFame);
         break;
     case MenuExit:
@@ -140,4 +148,7 @@ void WordGame::MenuMove(int key) {
         menuCursor = (menuCursor + MenuItemCount - 1) % MenuItemCount;
     else if (key == ArrowDown)
         menuCursor = (menuCursor + 1) % MenuItemCount;
+    else
+        return;
+    Announce(Sound::MenuMove);
 }

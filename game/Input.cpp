@@ -32,11 +32,14 @@ void WordGame::Keyboard(int key, int, int) {
             SetState(HallOfFame);
         } else if (nameQualifies) {
             if (key == KeyBackspace) {
-                if (!playerName.empty())
+                if (!playerName.empty()) {
                     playerName.pop_back();
+                    Announce(Sound::NameBackspace);
+                }
             } else if (IsPrintable(key)) {
                 // No limit while typing; the table keeps the first 29 characters.
                 playerName.push_back(static_cast<char>(key));
+                Announce(Sound::NameKey);
             }
         }
         return;
@@ -48,23 +51,31 @@ void WordGame::Keyboard(int key, int, int) {
     }
 
     // A '?' block takes the first letter typed while it falls.
-    if (IsLetter(key) && state == BlockFalling && blockLetter == '?')
+    if (IsLetter(key) && state == BlockFalling && blockLetter == '?') {
         blockLetter = UpperCase(key);
+        Announce(Sound::WildcardNamed);
+    }
 
     if (state == Paused) {
         // Any key resumes, Escape and Tab included, and does nothing else.
         state = pausedState;
+        Announce(Sound::Resume);
     } else if (key == KeyEscape) {
         SetState(GameOver);
     } else if (key == KeyTab) {
         pausedState = state;
         state = Paused;
+        Announce(Sound::Pause);
     }
 }
 
 void WordGame::KeyboardUp(int, int, int) {}
 
 void WordGame::Special(int key, int, int) {
+    if (key == KeyF2) { // sound off or on, and nothing else, in every state
+        Announce(Sound::Switch);
+        return;
+    }
     if (state == TitleMenu) {
         MenuMove(key);
         return;
@@ -76,10 +87,18 @@ void WordGame::Special(int key, int, int) {
         sideStep = -1;
     else if (key == ArrowRight)
         sideStep = +1;
-    else if (key == ArrowDown)
+    else if (key == ArrowDown) {
+        // Held, the key repeats: only its first press starts the drop.
+        if (!fastDrop && state == BlockFalling)
+            Announce(Sound::FastDrop);
         fastDrop = true;
-    if (sideStep != 0)
+    }
+    if (sideStep != 0) {
+        const int column = blockColumn;
         SideStep(sideStep);
+        if (state == BlockFalling)
+            Announce(blockColumn != column ? Sound::Step : Sound::StepRefused);
+    }
 }
 
 void WordGame::SpecialUp(int key, int, int) {
@@ -101,6 +120,8 @@ void WordGame::PassiveMotion(int, int y) {
     for (int i = 0; i < MenuItemCount; ++i) {
         const double band = menuBands[i];
         if (band <= v && v < band + 1.0) {
+            if (menuCursor != i)
+                Announce(Sound::MenuMove);
             menuCursor = i;
             return;
         }

@@ -13,3 +13,5 @@ constexpr int ArrowLeft = 100;
 constexpr int ArrowUp = 101;
 constexpr int ArrowRight = 102;
 constexpr int ArrowDown = 103;
+// Switches sound off and on, in every state.
+constexpr int KeyF2 = 2;

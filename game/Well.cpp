@@ -88,7 +88,10 @@ void WordGame::Fall(double frameTime) {
     if (blockLetter == '?')
         blockLetter = PickLetter(false);
     landingColumn = blockColumn;
-    well[static_cast<int>(std::floor(blockHeight))][blockColumn] = blockLetter;
+    const int row = static_cast<int>(std::floor(blockHeight));
+    well[row][blockColumn] = blockLetter;
+    // An empty column lets the block down to the water; else it lands on letters.
+    Announce(row == SurfaceRow ? Sound::LandWater : Sound::LandAir, row);
     SetState(Settling);
 }
 
@@ -130,9 +133,11 @@ void WordGame::Update(double frameTime) {
     case WellSweep:
         sweepTime += frameTime;
         if (sweepTime >= sweepInterval) {
-            if (sweepRow >= 0 && sweepRow < WellRows)
+            if (sweepRow >= 0 && sweepRow < WellRows) {
                 for (int column = 0; column < WellColumns; ++column)
                     well[sweepRow][column] = 0;
+                Announce(Sound::SweepRow, sweepRow);
+            }
             ++sweepRow;
             if (sweepRow >= WellRows) {
                 AdvanceTarget();

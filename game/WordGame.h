@@ -18,6 +18,7 @@
 #include "data/HighScoreTable.h"
 #include "game/FoundWord.h"
 #include "game/GameState.h"
+#include "game/SoundEvents.h"
 #include "image/TextureFont.h"
 
 // A cell of the well.
@@ -114,6 +115,12 @@ public:
     // and without any, no target (targetIndex -1).
     void PickTargetWord();
     void AdvanceTarget();
+
+    // ---- What the ears are told ----
+    void Announce(Sound sound, int detail = 0) {
+        if (sounds)
+            sounds->Announce(sound, detail);
+    }
 
     // ---- Scene set-up and drawing (render/) ----
     // The one-time GL set-up; only the first call with an open window does
@@ -212,4 +219,6 @@ public:
     int sweepRow;
     double sweepTime;
     double sweepInterval;
+    SoundEvents* sounds = nullptr; // told of every event; none: a silent game
+    int chainStep = 0;             // words credited since the block spawned
 };

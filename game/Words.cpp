@@ -125,10 +125,17 @@ void WordGame::RemovalStep(double frameTime) {
     if (revealIndex >= 0 && revealIndex < static_cast<int>(foundWords.size())) {
         // The level rises before the word's own points are added; the points
         // were fixed when the word was found.
-        ++wordsMade;
-        if (wordsPerLevel > 0 && wordsMade % wordsPerLevel == 0)
-            SetLevel(level + 1);
         const FoundWord& credited = foundWords[revealIndex];
+        // A chain climbs a scale: each further word of one landing a step higher.
+        Announce(credited.flags & FlagTarget  ? Sound::Target
+                 : credited.flags & FlagBonus ? Sound::BonusWord
+                                              : Sound::Word,
+                 chainStep++);
+        ++wordsMade;
+        if (wordsPerLevel > 0 && wordsMade % wordsPerLevel == 0) {
+            SetLevel(level + 1);
+            Announce(Sound::LevelUp, level);
+        }
         recentWords.push_front(credited);
         while (static_cast<int>(recentWords.size()) > MaxRecentWords)
             recentWords.pop_back();

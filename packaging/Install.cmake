@@ -132,7 +132,7 @@ set(GLYPHTUMBLE_COPYRIGHT ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/copyright)
 add_custom_command(
     OUTPUT ${GLYPHTUMBLE_COPYRIGHT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}
-    COMMAND ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
+    COMMAND ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright --linked-openal ${CMAKE_SOURCE_DIR}/LICENSE
         ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT} ${GLYPHTUMBLE_COPYRIGHT}
     DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
         ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT}
@@ -255,10 +255,10 @@ found scores and vanishes, and the letters above close up, which may
 spell more words in a chain. Spell the target word to sweep the well
 empty. The lower rows lie under water, where short columns float.
 
-Drawn with OpenGL through freeglut; each player keeps their own Hall
-of Fame.")
+Drawn with OpenGL through freeglut, with sounds of its own played
+through OpenAL Soft; each player keeps their own Hall of Fame.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The run-time libraries (GL, GLU, freeglut, the C++ runtime) come from
+# The run-time libraries (GL, GLU, freeglut, OpenAL, the C++ runtime) come from
 # dpkg-shlibdeps where it is installed (dpkg-dev); otherwise they are named
 # here, freeglut under its names in newer and older Debian releases.
 find_program(GLYPHTUMBLE_DPKG_SHLIBDEPS dpkg-shlibdeps)
@@ -269,7 +269,8 @@ if(GLYPHTUMBLE_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libgcc-s1, libgl1, libglu1-mesa | libglu1, libglut3.12 | freeglut3")
+        "libc6, libstdc++6, libgcc-s1, libgl1, libglu1-mesa | libglu1, libglut3.12 | freeglut3, "
+        "libopenal1")
 endif()
 
 include(CPack)

@@ -72,6 +72,7 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     const std::string control = Shell("dpkg-deb -f " + deb + " Package Depends");
     EXPECT_NE(control.find("Package: glyphtumble\n"), std::string::npos) << control;
     EXPECT_NE(control.find("libglut"), std::string::npos) << control;
+    EXPECT_NE(control.find("libopenal1"), std::string::npos) << control;
     ASSERT_EQ(Shell("dpkg -x " + deb + " " + root + " 2>&1"), "");
     EXPECT_EQ(Files(root), Packaged);
     // Info tags too where the build is hardened: lintian reports missing
@@ -89,7 +90,7 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     const std::string copyright = TempDir::Read(root + "/usr/share/doc/glyphtumble/copyright");
     for (const char* notice :
          {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
-          "Files: */font.pgm", "Bitstream, Inc."})
+          "Files: */font.pgm", "Bitstream, Inc.", "OpenAL Soft\n (Debian's libopenal1)"})
         EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
     // Started the way the menu entry starts it: the usage text and status 0
     // for an unknown option; the fallback from game mode to a full-screen

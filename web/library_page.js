@@ -47,7 +47,8 @@ var LibraryPage = {
     GLUT.initTime = Date.now();
     var special = GLUT.getSpecialKey, ascii = GLUT.getASCIIKey;
     GLUT.getSpecialKey = function(code) {
-      if (code == 8 || (code >= 0x70 && code <= 0x7b)) return null;
+      // The browser keeps its function keys, but for F2, the game's sound switch.
+      if (code == 8 || (code >= 0x70 && code <= 0x7b && code != 0x71)) return null;
       return special(code);
     };
     // The character a key types, as the desktop gives it: Emscripten's own
