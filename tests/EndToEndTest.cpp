@@ -75,3 +75,39 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     EXPECT_EQ(game.Wait(10), 0) << game.Err();
     EXPECT_EQ(HighScores(), expected);
 }
+
+// A German game in its own folder, as the launchers make it: an ä typed for a
+// '?' block makes ÄHRE, and a name with ü reaches the Hall of Fame as Latin-1.
+TEST(EndToEndTest, GermanGameWithUmlautsTypedOnTheKeyboard) {
+    TempDir base;
+    const std::string run = MakeRunFolder(base, "de"), calls = base.File("rand");
+    base.Write("run/glyphtumble.hi", Table(0));
+    // The German bag of 104 tiles: E 0, R 37, H 64, X 97, ? 100. The first
+    // target, then the first letter; Advanced picks two more targets; spawn k
+    // draws the next letter and the bonus: 2k+7 calls.
+    const std::string deal = "1,1,0,1,1,1,1,37,1,64,1,100,1,97,1,97,1,97,1";
+    GameProcess game(run, {"-w", "640", "-h", "480", "-geometry", "+640+544"},
+                     {"GLYPHTUMBLE_RAND=" + deal, "GLYPHTUMBLE_RAND_LOG=" + calls});
+    const auto RandCalls = [&](size_t count) {
+        return WaitFor(60, [&] { return TempDir::Read(calls).size() >= count; });
+    };
+    ASSERT_NE(game.Window(20), "") << game.Err();
+    ASSERT_TRUE(RandCalls(2)) << "the title menu never came";
+    // Advanced, the next block hidden, Begin Game; every block drops fast.
+    game.Keys("Up Up Up Down Return Down space Down Return");
+    ASSERT_TRUE(RandCalls(9)) << "the game did not begin";
+    Xdo("keydown --window " + game.Window() + " Down");
+    // E, R and H stack at column 5; the '?' on top takes the ä.
+    ASSERT_TRUE(RandCalls(15)) << "the '?' block never came";
+    game.Keys("adiaeresis");
+    ASSERT_TRUE(RandCalls(17)) << "the block after it never came";
+    Xdo("keyup --window " + game.Window() + " Down");
+    game.Keys("Escape M udiaeresis l l e r Return", 0.5);
+    // ÄHRE: (0 for the '?' + 2 + 1 + 1 + 2) + 6 / 4 = 7, x2 Advanced = 14,
+    // x23/20 hidden next = 16.
+    const std::string expected = Table(0).substr(44) + Record("M\xfcller", 16, 1, 2);
+    EXPECT_TRUE(WaitFor(10, [&] { return TempDir::Read(run + "/glyphtumble.hi") == expected; }))
+        << "the name was not saved as expected";
+    game.Keys("Return Down Down Return", 0.3);
+    EXPECT_EQ(game.Wait(10), 0) << game.Err();
+}
