@@ -128,21 +128,7 @@ foreach(pair "scowl;${GLYPHTUMBLE_SCOWL_COPYRIGHT}" "fonts-dejavu-core;${GLYPHTU
             "Install Debian's ${package} package (tools/install-deps does).")
     endif()
 endforeach()
-# Each other language's list: its code, Debian package, and the licence it is
-# used under (its package's copyright file holds Dutch's in full).
-set(GLYPHTUMBLE_LANGUAGE_NOTICES
-    de wngerman /usr/share/doc/wngerman/copyright GPL-2
-    fr wfrench /usr/share/doc/wfrench/copyright GPL-2
-    es hunspell-es "/usr/share/doc/hunspell-es/copyright#dictionaries/es/*" MPL-1.1
-    it witalian /usr/share/doc/witalian/copyright GPL-3
-    nl wdutch /usr/share/doc/wdutch/copyright -)
-set(GLYPHTUMBLE_LANGUAGE_COPYRIGHTS)
-foreach(file ${GLYPHTUMBLE_LANGUAGE_NOTICES})
-    if(file MATCHES "^/")
-        string(REGEX REPLACE "#.*" "" file "${file}")
-        list(APPEND GLYPHTUMBLE_LANGUAGE_COPYRIGHTS ${file})
-    endif()
-endforeach()
+# The other languages' notices: packaging/Languages.cmake.
 set(GLYPHTUMBLE_COPYRIGHT ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/copyright)
 add_custom_command(
     OUTPUT ${GLYPHTUMBLE_COPYRIGHT}

@@ -1,50 +1,29 @@
 // Another language's letters: letters.txt read or refused, and a German game
-// on the real WordGame, its points, its '?' blocks and its names.
+// on the real WordGame, its points, its '?' blocks and its names. Latin-1
+// bytes are written as escapes: \xc4 is Ä, \xe4 ä, \xfc ü.
 
 #include "tests/support/GameFixture.h"
 
-namespace {
-
-// A Latin-1 string from a UTF-8 literal, so the rows read as the player does.
-std::string Latin1(const std::string& utf8) {
-    std::string bytes;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c >= 0xC2 && c <= 0xC3 && i + 1 < utf8.size())
-            bytes += static_cast<char>(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
-        else
-            bytes += static_cast<char>(c);
-    }
-    return bytes;
-}
-
-std::string GermanLetters() { return TempDir::Read(GLYPHTUMBLE_DATA_DIR "/de/letters.txt"); }
-
-} // namespace
-
 TEST(LetterSupplyTest, AGoodFileMalformedOnesRefusedWithTheirLineAndNoFileIsEnglish) {
-    struct Row {
-        const char* name;
-        std::string file; // "" for none
+    const struct {
+        const char *name, *file; // "" for none
         LetterSupply::LoadResult result;
-        std::string tiles, err;
-        std::string values = ""; // letter and points, in pairs: "Z:" is Z at 10
-    };
-    const Row rows[] = {
-        {"good", Latin1("# a comment\nZ 2 10\r\n\n Ä 1 6  # trailing\nK 0 5\n? 2\n"),
-         LetterSupply::Loaded, Latin1("ZZÄ??"), "", Latin1("Z:Ä6K5A0?0")},
-        {"unknown letter", "A 2 1\n\xE4 1 6\n", LetterSupply::Malformed, "",
-         "LetterSupply::Load(): letters.txt line 2 names no upper-case letter\n"},
+        std::string tiles, err, values; // values: letter and points in pairs, ':' is 10
+    } rows[] = {
+        {"good", "# a comment\nZ 2 10\r\n\n \xc4 1 6  # trailing\nK 0 5\n? 2\n",
+         LetterSupply::Loaded, "ZZ\xc4??", "", "Z:\xc4" "6K5A0?0"},
+        {"unknown letter", "A 2 1\n\xe4 1 6\n", LetterSupply::Malformed, "",
+         "LetterSupply::Load(): letters.txt line 2 names no upper-case letter\n", ""},
         {"count", "A 2 1\nB 1 3\n? x\n", LetterSupply::Malformed, "",
-         "LetterSupply::Load(): letters.txt line 3 has a number that doesn't parse\n"},
+         "LetterSupply::Load(): letters.txt line 3 has a number that doesn't parse\n", ""},
         {"no tiles", "# none\nA 0 1\n? 4\n", LetterSupply::Malformed, "",
-         "LetterSupply::Load(): letters.txt gives no letter a tile\n"},
-        {"none", "", LetterSupply::Missing, WordGame::LetterBag, "", Latin1("A1Q:Z:Ä0?0")},
+         "LetterSupply::Load(): letters.txt gives no letter a tile\n", ""},
+        {"none", "", LetterSupply::Missing, WordGame::LetterBag, "", "A1Q:Z:\xc4" "0?0"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempDir folder(true);
-        if (!row.file.empty())
+        if (*row.file != '\0')
             folder.Write("letters.txt", row.file);
         folder.Write("dictionary.txt", "CAT\n");
         testing::internal::CaptureStderr();
@@ -61,17 +40,19 @@ TEST(LetterSupplyTest, AGoodFileMalformedOnesRefusedWithTheirLineAndNoFileIsEngl
     }
 }
 
-// A German game over the German letters; the well written by hand.
+// A German game over the German letters, or an English one; the well written by hand.
 class GermanGame : public GameTest {
   protected:
-    void SetUp() override {
-        folder.Write("letters.txt", GermanLetters());
-        MakeGame(Latin1("TEE\nÄRA\n")); // sorted by unsigned bytes: Ä after Z
+    void Make(bool german) {
+        if (german)
+            folder.Write("letters.txt", TempDir::Read(GLYPHTUMBLE_DATA_DIR "/de/letters.txt"));
+        MakeGame("TEE\n\xc4RA\n"); // sorted by unsigned bytes: Ä after Z
         Begin();
         game->targetIndex = -1;
     }
     // From BlockDelay, a '?' block falling and the keys typed.
     char Wildcard(const std::vector<int>& keys) {
+        game->SetState(BlockDelay);
         game->nextLetter = '?';
         game->Update(WordGame::BlockDelayLength);
         for (int key : keys)
@@ -80,43 +61,37 @@ class GermanGame : public GameTest {
     }
     // The name typed on a qualifying game over and stored with Enter.
     std::string Name(const std::vector<int>& keys) {
+        Begin();
         game->score = 70;
         game->Keyboard(KeyEscape, 0, 0);
         for (int key : keys)
             game->Keyboard(key, 0, 0);
         game->Keyboard(KeyEnter, 0, 0);
-        return game->highScores.entries[9].name;
+        return TempDir::Read("glyphtumble.hi").substr(9 * 44, 7);
     }
 };
 
 TEST_F(GermanGame, UmlautsScoreTheirPointsAndTypeForWildcardsAndNames) {
+    Make(true);
     // ÄRA at the first level, Intermediate: (6 + 1 + 1) * 5 / 4 * 3 / 2 = 15.
-    Put(0, 7, Latin1("ÄRA"));
+    Put(0, 7, "\xc4RA");
     game->ScanWell();
     ASSERT_EQ(game->foundWords.size(), 1u);
     EXPECT_EQ(game->foundWords[0].points, 15);
     // Typed for '?': ä gives German's own Ä, é folds to E; ß, the division
     // sign and the no-break space give nothing; the first letter taken stays.
-    const std::tuple<std::vector<int>, std::string> wildcards[] = {
-        {{0xE4}, Latin1("Ä")}, {{0xE9}, "E"}, {{0xDF, 0xF7, 0xA0, 'j'}, "J"}, {{'q', 0xFC}, "Q"}};
-    for (const auto& [keys, letter] : wildcards) {
-        game->SetState(BlockDelay);
-        EXPECT_EQ(std::string(1, Wildcard(keys)), letter) << keys[0];
-    }
-    // Latin-1 names: ü stored as its one byte; 128 to 159 are not printable.
-    Begin();
-    EXPECT_EQ(Name({'M', 0xFC, 0x80, 0x9F, 'l', 'l', 'e', 'r'}), Latin1("Müller"));
-    EXPECT_EQ(TempDir::Read("glyphtumble.hi").substr(9 * 44, 6), Latin1("Müller"));
+    const std::pair<std::vector<int>, char> wildcards[] = {
+        {{0xe4}, '\xc4'}, {{0xe9}, 'E'}, {{0xdf, 0xf7, 0xa0, 'j'}, 'J'}, {{'q', 0xfc}, 'Q'}};
+    for (const auto& [keys, letter] : wildcards)
+        EXPECT_EQ(Wildcard(keys), letter) << keys[0];
+    // ü stored as its one byte; 128 to 159 are not printable.
+    EXPECT_EQ(Name({'M', 0xfc, 0x80, 0x9f, 'l', 'l', 'e', 'r'}), std::string("M\xfcller\0", 7));
 }
 
 // The same keys in English: ä does nothing to a '?' and nothing to a name.
 TEST_F(GermanGame, EnglishIgnoresLatin1Keys) {
-    game.reset();
-    std::remove("letters.txt");
-    MakeGame("TEE\n");
-    Begin();
-    EXPECT_EQ(Wildcard({0xE4, 0xC4}), '?');
-    EXPECT_EQ(game->LetterValue(Latin1("Ä")[0]), 0);
-    Begin();
-    EXPECT_EQ(Name({'M', 0xFC, 'l', 'l', 'e', 'r'}), "Mller");
+    Make(false);
+    EXPECT_EQ(Wildcard({0xe4, 0xc4}), '?');
+    EXPECT_EQ(game->LetterValue('\xc4'), 0);
+    EXPECT_EQ(Name({'M', 0xfc, 'l', 'l', 'e', 'r'}), std::string("Mller\0\0", 7));
 }

@@ -62,16 +62,3 @@ TEST(WordListTest, OtherLanguagesFoldTheirWordsOneRowPerRule) {
     SortWords(words);
     EXPECT_EQ(words, (std::vector<std::string>{"ETE", "ZOO", "\xc4RA"}));
 }
-
-// The built German list: nouns and Latin-1 letters, in the game's order.
-TEST(WordListTest, BuiltGermanListHoldsNounsAndUmlautsInByteOrder) {
-    const std::string list = TempDir::Read(std::string(GLYPHTUMBLE_DATA_DIR) + "/de/dictionary.txt");
-    std::istringstream in(list);
-    std::vector<std::string> words;
-    for (std::string line; std::getline(in, line);)
-        words.push_back(line);
-    ASSERT_GT(words.size(), 100000u);
-    EXPECT_TRUE(std::is_sorted(words.begin(), words.end()));
-    for (const char* word : {"HAUS", "STRASSE", "\xc4RGER", "M\xdcLLER", "SCH\xd6N"})
-        EXPECT_TRUE(std::binary_search(words.begin(), words.end(), word)) << word;
-}
