@@ -82,9 +82,7 @@ TEST(EndToEndTest, GermanGameWithUmlautsTypedOnTheKeyboard) {
     TempDir base;
     const std::string run = MakeRunFolder(base, "de"), calls = base.File("rand");
     base.Write("run/glyphtumble.hi", Table(0));
-    // The German bag of 104 tiles: E 0, R 37, H 64, X 97, ? 100. The first
-    // target, then the first letter; Advanced picks two more targets; spawn k
-    // draws the next letter and the bonus: 2k+7 calls.
+    // As above, in the German bag of 104 tiles: E 0, R 37, H 64, X 97, ? 100.
     const std::string deal = "1,1,0,1,1,1,1,37,1,64,1,100,1,97,1,97,1,97,1";
     GameProcess game(run, {"-w", "640", "-h", "480", "-geometry", "+640+544"},
                      {"GLYPHTUMBLE_RAND=" + deal, "GLYPHTUMBLE_RAND_LOG=" + calls});
@@ -97,21 +95,16 @@ TEST(EndToEndTest, GermanGameWithUmlautsTypedOnTheKeyboard) {
     game.Keys("Up Up Up Down Return Down space Down Return");
     ASSERT_TRUE(RandCalls(9)) << "the game did not begin";
     Xdo("keydown --window " + game.Window() + " Down");
-    // E, R and H stack at column 5; the '?' on top, falling slowly, takes the ä.
+    // E, R and H stack at column 5; the '?' on top, falling slowly, takes the
+    // ä, which xdotool binds to a key only for the key's delay: long enough
+    // for a busy game to read the binding.
     ASSERT_TRUE(RandCalls(15)) << "the '?' block never came";
-    // xdotool binds a key to ä only for the key's delay: long enough for a
-    // busy game to read the binding before it goes.
-    const std::string umlaut = "key --window " + game.Window() + " --delay 400 ";
-    Xdo("keyup --window " + game.Window() + " Down");
-    Xdo(umlaut + "adiaeresis");
-    Xdo("keydown --window " + game.Window() + " Down");
+    const std::string w = " --window " + game.Window(), umlaut = " key" + w + " --delay 400 ";
+    Xdo("keyup" + w + " Down" + umlaut + "adiaeresis keydown" + w + " Down");
     ASSERT_TRUE(RandCalls(17)) << "the block after it never came";
-    Xdo("keyup --window " + game.Window() + " Down");
-    game.Keys("Escape M");
-    Xdo(umlaut + "udiaeresis");
-    game.Keys("l l e r Return", 0.5);
-    // ÄHRE: (0 for the '?' + 2 + 1 + 1 + 2) + 6 / 4 = 7, x2 Advanced = 14,
-    // x23/20 hidden next = 16.
+    Xdo("keyup" + w + " Down key" + w + " Escape M" + umlaut + "udiaeresis key" + w +
+        " l l e r Return");
+    // ÄHRE: (0 for the '?' + 2 + 1 + 1 + 2) + 6 / 4 = 7, x2 Advanced, x23/20 hidden: 16.
     const std::string expected = Table(0).substr(44) + Record("M\xfcller", 16, 1, 2);
     EXPECT_TRUE(WaitFor(10, [&] { return TempDir::Read(run + "/glyphtumble.hi") == expected; }))
         << "the name was not saved as expected";

@@ -173,7 +173,8 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
         EXPECT_EQ(Shell("cd " + run + " 2>/dev/null && cat game.log && readlink dictionary.txt " +
                         "letters.txt font-latin1.pgm tile.ppm"),
                   known ? run + "\n-w\n640\n" + data + "/de/dictionary.txt\n" + data +
-                              "/de/letters.txt\n" + data + "/font-latin1.pgm\n" + data + "/tile.ppm\n"
+                              "/de/letters.txt\n" + data + "/font-latin1.pgm\n" + data +
+                              "/tile.ppm\n"
                         : "");
     }
 }
