@@ -70,6 +70,10 @@ LetterSupply::LoadResult LetterSupply::Load(const char* path) {
     while (problem == nullptr && std::fgets(line, sizeof line, file) != nullptr) {
         ++lineNumber;
         std::string text(line);
+        if (text.empty()) {
+            problem = "holds a NUL byte";
+            break;
+        }
         if (text.back() != '\n' && !std::feof(file)) {
             problem = "is too long";
             break;
