@@ -41,7 +41,7 @@ bool IsClear(const UploadedTexels& image, double u0, double v0, double u1, doubl
 
 TextureFont::TextureFont()
     : texture(0), glyphCount(GlyphCount), glyphU(), glyphV(), cellU(0.0), cellV(0.0),
-      areaLeft(0.0), areaRight(1.0), areaTop(0.0), areaBottom(1.0), texelAspect(1.0),
+      areaLeft(0.0), areaRight(1.0), areaTop(0.0), areaBottom(1.0), textureAspect(1.0),
       clearGlyph(), skipClearGlyphs(true) {}
 
 bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
@@ -57,7 +57,7 @@ bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int
         return false;
     texture = made;
     glyphCount = glyphs;
-    texelAspect = static_cast<double>(texWidth) / texHeight;
+    textureAspect = static_cast<double>(texWidth) / texHeight;
     cellU = static_cast<double>(cellWidth) / texWidth;
     cellV = static_cast<double>(cellHeight) / texHeight;
 

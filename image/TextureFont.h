@@ -48,7 +48,7 @@ public:
     // Where DrawCentred starts the text.
     double CentredX(const char* text, double xOffset, double size) const;
     // Width of one glyph of the given height.
-    double GlyphWidth(double size) const { return cellU / cellV * texelAspect * size; }
+    double GlyphWidth(double size) const { return cellU / cellV * textureAspect * size; }
 
     // The vertices of one glyph's quad, inside a GL_QUADS primitive.
     void EmitGlyph(char ch, double x, double y, double width, double height) const;
@@ -68,9 +68,9 @@ public:
     double areaRight;
     double areaTop;
     double areaBottom;
-    // A texel's width over its height: 1 in a square texture. The Latin-1
-    // font's is twice as tall as wide, and its glyphs keep English's shape.
-    double texelAspect;
+    // The texture's width over its height: 1 for English's square one. The
+    // Latin-1 font's is twice as tall, and its glyphs keep their cells' shape.
+    double textureAspect;
     bool clearGlyph[Latin1GlyphCount]; // the cell and its filtered border hold only 0
     bool skipClearGlyphs;              // true but in tests that draw every quad
 };
