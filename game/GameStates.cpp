@@ -30,7 +30,7 @@ constexpr int WordsPerLevel = 10;
 bool WordGame::Start() {
     InitGraphics();
     EnableIdle();
-    if (dictionary.count <= 0)
+    if (dictionary.count <= 0 || lettersRefused)
         return false;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     ClearWell();

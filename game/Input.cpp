@@ -11,6 +11,9 @@ namespace {
 // outside 0..255 is simply neither.
 bool IsLetter(int key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z'); }
 bool IsPrintable(int key) { return key >= 32 && key <= 126; }
+// Latin-1's printable upper half; 128 to 159 are control codes there (and
+// other letters in the Windows code page, which the font doesn't have).
+bool IsLatin1Printable(int key) { return key >= 160 && key <= 255; }
 char UpperCase(int key) {
     return static_cast<char>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
 }
@@ -36,7 +39,7 @@ void WordGame::Keyboard(int key, int, int) {
                     playerName.pop_back();
                     Announce(Sound::NameBackspace);
                 }
-            } else if (IsPrintable(key)) {
+            } else if (IsPrintable(key) || (languageChosen && IsLatin1Printable(key))) {
                 // No limit while typing; the table keeps the first 29 characters.
                 playerName.push_back(static_cast<char>(key));
                 Announce(Sound::NameKey);
@@ -50,10 +53,16 @@ void WordGame::Keyboard(int key, int, int) {
         break;
     }
 
-    // A '?' block takes the first letter typed while it falls.
-    if (IsLetter(key) && state == BlockFalling && blockLetter == '?') {
-        blockLetter = UpperCase(key);
-        Announce(Sound::WildcardNamed);
+    // A '?' block takes the first letter typed while it falls. English takes
+    // a to z alone; a language takes its own letters, accented ones folded
+    // to their base letter when it lacks them.
+    if (state == BlockFalling && blockLetter == '?') {
+        const char typed =
+            languageChosen ? letters.TypedLetter(key) : (IsLetter(key) ? UpperCase(key) : '\0');
+        if (typed != '\0') {
+            blockLetter = typed;
+            Announce(Sound::WildcardNamed);
+        }
     }
 
     if (state == Paused) {

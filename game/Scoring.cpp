@@ -9,10 +9,6 @@
 
 namespace {
 
-// Points per letter, A to Z.
-constexpr int LetterValues[26] = {1, 3, 3, 2, 1, 4, 2, 4, 1, 8, 5, 1, 3,
-                                  1, 1, 3, 10, 1, 1, 1, 1, 4, 4, 8, 4, 10};
-
 // Shortest word a scan accepts, by skill (rows) and level band (columns:
 // levels 1 to 3, level 4, levels 5 and 6, level 7 and above).
 constexpr int MinWordLengths[3][4] = {
@@ -45,12 +41,6 @@ int Saturate(std::int64_t value) {
 }
 
 } // namespace
-
-int WordGame::LetterValue(char letter) {
-    if (letter < 'A' || letter > 'Z')
-        return 0;
-    return LetterValues[letter - 'A'];
-}
 
 int WordGame::AddPoints(int total, int points) {
     return Saturate(static_cast<std::int64_t>(total) + points);

@@ -19,8 +19,8 @@ int SettledFloor(int letters) {
 } // namespace
 
 char WordGame::PickLetter(bool allowWildcard) {
-    const int tiles = allowWildcard ? LetterBagSize : LetterBagLetters;
-    return LetterBag[std::rand() % tiles];
+    const int tiles = allowWildcard ? static_cast<int>(letters.tiles.size()) : letters.letterTiles;
+    return letters.tiles[static_cast<size_t>(std::rand() % tiles)];
 }
 
 void WordGame::SideStep(int step) {

@@ -5,6 +5,7 @@
 namespace {
 const char* const DictionaryFile = "dictionary.txt";
 const char* const HighScoreFile = "glyphtumble.hi";
+const char* const LettersFile = "letters.txt";
 } // namespace
 
 WordGame::WordGame()
@@ -22,6 +23,10 @@ WordGame::WordGame()
     std::memset(well, 0, sizeof well);
     // Start checks that the list holds words; here a missing file is quiet.
     dictionary.Load(DictionaryFile);
+    letters.Set(LetterBag, LetterBagLetters, LetterValues);
+    const LetterSupply::LoadResult language = letters.Load(LettersFile);
+    languageChosen = language == LetterSupply::Loaded;
+    lettersRefused = language == LetterSupply::Malformed;
     highScores.font = &font;
     highScores.Open(HighScoreFile);
 }

@@ -19,6 +19,7 @@
 #include "game/FoundWord.h"
 #include "game/GameState.h"
 #include "game/SoundEvents.h"
+#include "game/LetterSupply.h"
 #include "image/TextureFont.h"
 
 // A cell of the well.
@@ -53,6 +54,9 @@ public:
     static constexpr int LetterBagSize = 102;
     static constexpr int LetterBagLetters = 98;
     static_assert(sizeof(LetterBag) - 1 == LetterBagSize, "the letter bag holds 102 tiles");
+    // Points per letter, A to Z: the usual English tile values.
+    static constexpr int LetterValues[26] = {1, 3, 3, 2, 1, 4, 2, 4, 1, 8, 5, 1, 3,
+                                             1, 1, 3, 10, 1, 1, 1, 1, 4, 4, 8, 4, 10};
 
     WordGame();
     ~WordGame(); // saves the Hall of Fame once more
@@ -103,8 +107,8 @@ public:
     void RemovalStep(double frameTime);
 
     // ---- Scoring and levels (game/Scoring.cpp) ----
-    // 0 for anything but A to Z.
-    static int LetterValue(char letter);
+    // The language's points for a letter; 0 for anything it lacks.
+    int LetterValue(char letter) const { return letters.Value(letter); }
     // total + points, held at the largest int instead of wrapping.
     static int AddPoints(int total, int points);
     void ScoreWord(FoundWord& found);
@@ -176,6 +180,11 @@ public:
     TextureFont font;
     unsigned blockList;
     Dictionary dictionary;
+    // English's built-in bag and values, unless the folder has "letters.txt";
+    // then that language's, its Latin-1 font, and names of Latin-1 letters.
+    LetterSupply letters;
+    bool languageChosen = false;
+    bool lettersRefused = false; // a malformed letters.txt: Start refuses
     char well[WellRows][WellColumns];
     int state;
     int minWordLength;

@@ -9,12 +9,8 @@
 namespace {
 
 constexpr int FirstCharacter = 32;
-
-// Codes below 32 as signed chars have no glyph: the control characters and,
-// where char is signed, every byte from 128 up.
-bool HasGlyph(char ch) {
-    return static_cast<signed char>(ch) >= FirstCharacter;
-}
+constexpr int LastAscii = 127;
+constexpr int FirstUpperHalf = 160; // Latin-1's; 128 to 159 are control codes
 
 // Whether every texel that linear filtering reaches from the texture
 // coordinates u0..u1, v0..v1 is 0 in all its bytes, wrapped as GL_REPEAT
@@ -44,27 +40,32 @@ bool IsClear(const UploadedTexels& image, double u0, double v0, double u1, doubl
 } // namespace
 
 TextureFont::TextureFont()
-    : texture(0), glyphU(), glyphV(), cellU(0.0), cellV(0.0), areaLeft(0.0), areaRight(1.0),
-      areaTop(0.0), areaBottom(1.0), clearGlyph(), skipClearGlyphs(true) {}
+    : texture(0), glyphCount(GlyphCount), glyphU(), glyphV(), cellU(0.0), cellV(0.0),
+      areaLeft(0.0), areaRight(1.0), areaTop(0.0), areaBottom(1.0), textureAspect(1.0),
+      clearGlyph(), skipClearGlyphs(true) {}
 
 bool TextureFont::Create(const char* imageFile, int texWidth, int texHeight, int cellWidth,
-                         int cellHeight, int cellsPerRow) {
+                         int cellHeight, int cellsPerRow, int glyphs) {
     // Every one of these divides or is divided by another below.
     if (texWidth <= 0 || texHeight <= 0 || cellWidth <= 0 || cellHeight <= 0 || cellsPerRow <= 0)
+        return false;
+    if (glyphs != GlyphCount && glyphs != Latin1GlyphCount)
         return false;
     UploadedTexels image;
     const unsigned made = CreateTexture(imageFile, texWidth, texHeight, true, &image);
     if (made == 0)
         return false;
     texture = made;
+    glyphCount = glyphs;
+    textureAspect = static_cast<double>(texWidth) / texHeight;
     cellU = static_cast<double>(cellWidth) / texWidth;
     cellV = static_cast<double>(cellHeight) / texHeight;
 
     // The grid starts at the top-left corner of the image and runs left to
     // right, then down; texture v grows upwards, so row 0 lies highest.
-    const int rows = GlyphCount / cellsPerRow;
+    const int rows = glyphCount / cellsPerRow;
     const double vb = static_cast<double>(texHeight - rows * cellHeight) / texHeight;
-    for (int k = 0; k < GlyphCount; ++k) {
+    for (int k = 0; k < glyphCount; ++k) {
         const int column = k % cellsPerRow;
         const int row = k / cellsPerRow;
         glyphU[k] = column * cellU;
@@ -90,7 +91,7 @@ void TextureFont::Draw(const char* text, double x, double y, double size,
     glBegin(GL_QUADS);
     const double w = GlyphWidth(size);
     for (const char* c = text; *c != '\0'; ++c) {
-        if (!HasGlyph(*c))
+        if (GlyphIndex(*c) < 0)
             continue;
         if (!SkipsGlyph(*c))
             EmitGlyph(*c, x, y, w, size);
@@ -101,7 +102,7 @@ void TextureFont::Draw(const char* text, double x, double y, double size,
 
 void TextureFont::EmitGlyph(char ch, double x, double y, double width, double height) const {
     // Counter-clockwise seen from the viewer, so culling keeps the quad.
-    const int k = static_cast<unsigned char>(ch) - FirstCharacter;
+    const int k = GlyphIndex(ch);
     const double u = glyphU[k];
     const double v = glyphV[k];
     glNormal3d(0.0, 0.0, 1.0);
@@ -116,7 +117,16 @@ void TextureFont::EmitGlyph(char ch, double x, double y, double width, double he
 }
 
 bool TextureFont::SkipsGlyph(char ch) const {
-    return skipClearGlyphs && clearGlyph[static_cast<unsigned char>(ch) - FirstCharacter];
+    return skipClearGlyphs && clearGlyph[GlyphIndex(ch)];
+}
+
+int TextureFont::GlyphIndex(char ch) const {
+    const int code = static_cast<unsigned char>(ch);
+    if (code >= FirstCharacter && code <= LastAscii)
+        return code - FirstCharacter;
+    if (glyphCount == Latin1GlyphCount && code >= FirstUpperHalf)
+        return code - FirstUpperHalf + (LastAscii + 1 - FirstCharacter);
+    return -1;
 }
 
 double TextureFont::CentredX(const char* text, double xOffset, double size) const {
@@ -131,7 +141,7 @@ void TextureFont::DrawCentred(const char* text, double xOffset, double y, double
 
 void TextureFont::DrawChar(char ch, double x, double y, double width, double height,
                            const float* colour) const {
-    if (!HasGlyph(ch))
+    if (GlyphIndex(ch) < 0)
         return;
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4fv(colour);

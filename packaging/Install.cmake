@@ -128,14 +128,17 @@ foreach(pair "scowl;${GLYPHTUMBLE_SCOWL_COPYRIGHT}" "fonts-dejavu-core;${GLYPHTU
             "Install Debian's ${package} package (tools/install-deps does).")
     endif()
 endforeach()
+# The other languages' notices: packaging/Languages.cmake.
 set(GLYPHTUMBLE_COPYRIGHT ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}/copyright)
 add_custom_command(
     OUTPUT ${GLYPHTUMBLE_COPYRIGHT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_PACKAGING_BINARY_DIR}
     COMMAND ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright --linked-openal ${CMAKE_SOURCE_DIR}/LICENSE
         ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT} ${GLYPHTUMBLE_COPYRIGHT}
+        ${GLYPHTUMBLE_LANGUAGE_NOTICES}
     DEPENDS ${GLYPHTUMBLE_PACKAGING_DIR}/make-copyright ${CMAKE_SOURCE_DIR}/LICENSE
         ${GLYPHTUMBLE_SCOWL_COPYRIGHT} ${GLYPHTUMBLE_FONT_COPYRIGHT}
+        ${GLYPHTUMBLE_LANGUAGE_COPYRIGHTS}
     COMMENT "Writing the copyright file"
     VERBATIM)
 
@@ -185,14 +188,21 @@ function(glyphtumble_layout component bindir datadir command)
 
     install(PROGRAMS ${out}/glyphtumble DESTINATION ${bindir}
         COMPONENT ${component} ${optional})
-    # The data target (tools/) makes these five; it is part of every build.
+    # The data target (tools/) makes these, and each language's two; it is
+    # part of every build.
     install(FILES
         ${GLYPHTUMBLE_DATA_DIR}/dictionary.txt
         ${GLYPHTUMBLE_DATA_DIR}/font.pgm
         ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
         ${GLYPHTUMBLE_DATA_DIR}/water.ppm
         ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm
+        ${GLYPHTUMBLE_DATA_DIR}/font-latin1.pgm
         DESTINATION ${datadir} COMPONENT ${component} ${optional})
+    foreach(code ${GLYPHTUMBLE_LANGUAGES})
+        install(FILES ${GLYPHTUMBLE_DATA_DIR}/${code}/dictionary.txt
+            ${GLYPHTUMBLE_DATA_DIR}/${code}/letters.txt
+            DESTINATION ${datadir}/${code} COMPONENT ${component} ${optional})
+    endforeach()
     install(FILES ${out}/glyphtumble.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
         COMPONENT ${component} ${optional})
 endfunction()

@@ -19,6 +19,9 @@ constexpr int FontTextureSize = 512;
 constexpr int FontCellWidth = 29;
 constexpr int FontCellHeight = 69;
 constexpr int FontCellsPerRow = 14;
+// A language's font has Latin-1's letters too, 192 cells in twice the height.
+const char* const Latin1FontFile = "font-latin1.pgm";
+constexpr int Latin1FontTextureHeight = 1024;
 
 const char* const TileFile = "tile.ppm";
 const char* const WaterFile = "water.ppm";
@@ -61,8 +64,12 @@ void WordGame::InitGraphics() {
         return;
 
     // A missing font leaves every glyph a solid quad; the game goes on.
-    font.Create(FontFile, FontTextureSize, FontTextureSize, FontCellWidth, FontCellHeight,
-                FontCellsPerRow);
+    if (languageChosen)
+        font.Create(Latin1FontFile, FontTextureSize, Latin1FontTextureHeight, FontCellWidth,
+                    FontCellHeight, FontCellsPerRow, TextureFont::Latin1GlyphCount);
+    else
+        font.Create(FontFile, FontTextureSize, FontTextureSize, FontCellWidth, FontCellHeight,
+                    FontCellsPerRow);
     LoadTextures();
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -76,3 +76,39 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     EXPECT_EQ(game.Err(), ""); // no sound card here: neither ALSA nor OpenAL may say so
     EXPECT_EQ(HighScores(), expected);
 }
+
+// A German game in its own folder, as the launchers make it: an ä typed for a
+// '?' block makes ÄHRE, and a name with ü reaches the Hall of Fame as Latin-1.
+TEST(EndToEndTest, GermanGameWithUmlautsTypedOnTheKeyboard) {
+    TempDir base;
+    const std::string run = MakeRunFolder(base, "de"), calls = base.File("rand");
+    base.Write("run/glyphtumble.hi", Table(0));
+    // As above, in the German bag of 104 tiles: E 0, R 37, H 64, X 97, ? 100.
+    const std::string deal = "1,1,0,1,1,1,1,37,1,64,1,100,1,97,1,97,1,97,1";
+    GameProcess game(run, {"-w", "640", "-h", "480", "-geometry", "+640+544"},
+                     {"GLYPHTUMBLE_RAND=" + deal, "GLYPHTUMBLE_RAND_LOG=" + calls});
+    const auto RandCalls = [&](size_t count) {
+        return WaitFor(60, [&] { return TempDir::Read(calls).size() >= count; });
+    };
+    ASSERT_NE(game.Window(20), "") << game.Err();
+    ASSERT_TRUE(RandCalls(2)) << "the title menu never came";
+    // Advanced, the next block hidden, Begin Game; every block drops fast.
+    game.Keys("Up Up Up Down Return Down space Down Return");
+    ASSERT_TRUE(RandCalls(9)) << "the game did not begin";
+    Xdo("keydown --window " + game.Window() + " Down");
+    // E, R and H stack at column 5; the '?' on top, falling slowly, takes the
+    // ä, which xdotool binds to a key only for the key's delay: long enough
+    // for a busy game to read the binding.
+    ASSERT_TRUE(RandCalls(15)) << "the '?' block never came";
+    const std::string w = " --window " + game.Window(), umlaut = " key" + w + " --delay 400 ";
+    Xdo("keyup" + w + " Down" + umlaut + "adiaeresis keydown" + w + " Down");
+    ASSERT_TRUE(RandCalls(17)) << "the block after it never came";
+    Xdo("keyup" + w + " Down key" + w + " Escape M" + umlaut + "udiaeresis key" + w +
+        " l l e r Return");
+    // ÄHRE: (0 for the '?' + 2 + 1 + 1 + 2) + 6 / 4 = 7, x2 Advanced, x23/20 hidden: 16.
+    const std::string expected = Table(0).substr(44) + Record("M\xfcller", 16, 1, 2);
+    EXPECT_TRUE(WaitFor(10, [&] { return TempDir::Read(run + "/glyphtumble.hi") == expected; }))
+        << "the name was not saved as expected";
+    game.Keys("Return Down Down Return", 0.3);
+    EXPECT_EQ(game.Wait(10), 0) << game.Err();
+}

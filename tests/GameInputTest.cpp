@@ -18,7 +18,7 @@ TEST_F(GameInput, PauseAWildcardATakenCellGameOverNamesAndTheHallOfFame) {
         key < 0 ? game->MouseDown(0, 0, 0) : game->Keyboard(key, 0, 0);
         EXPECT_EQ(game->state, BlockFalling);
     }
-    for (int key : {'5', 'q', 'z'}) // a '?' block takes the first letter typed
+    for (int key : {int('5'), 0xe4, int('q'), int('z')}) // a '?' takes the first letter; ä is none
         game->Keyboard(key, 0, 0);
     game->SetCell(4, 14, 'X');
     game->Special(ArrowRight, 0, 0); // the cell to the right is taken

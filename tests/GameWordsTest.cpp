@@ -44,9 +44,9 @@ TEST_F(GameWords, ScanOrderLongestWordPerStartAndOverlap) {
 TEST_F(GameWords, LetterValuesAndPointsByLengthChainSkillLevelBonusAndWildcard) {
     const std::string values = "1332142418513113:11114484:"; // A to Z; ':' is 10
     for (char letter = 'A'; letter <= 'Z'; ++letter)
-        EXPECT_EQ(WordGame::LetterValue(letter), values[letter - 'A'] - '0') << letter;
-    for (char other : {'?', 'a', '\0', '['})
-        EXPECT_EQ(WordGame::LetterValue(other), 0) << other;
+        EXPECT_EQ(game->LetterValue(letter), values[letter - 'A'] - '0') << letter;
+    for (char other : {'?', 'a', '\0', '[', '\xc4'})
+        EXPECT_EQ(game->LetterValue(other), 0) << other;
     // QUIZ (22 + 2) * 5 / 4 * 3 / 2 = 45; CAT at m = 2 (10 + 10 / 4) * 3 / 2 = 18.
     // A bonus doubles the base; a Q typed onto a '?' scores 0.
     const std::tuple<const char*, int, int, int, int, int, int> cases[] = {

@@ -16,7 +16,13 @@ const std::string Installed =
     "usr/bin/glyphtumble\nusr/libexec/glyphtumble/glyphtumble\n"
     "usr/share/applications/glyphtumble.desktop\nusr/share/doc/glyphtumble/changelog.gz\n"
     "usr/share/doc/glyphtumble/copyright\nusr/share/glyphtumble/coarse.ppm\n"
-    "usr/share/glyphtumble/dictionary.txt\nusr/share/glyphtumble/font.pgm\n"
+    "usr/share/glyphtumble/de/dictionary.txt\nusr/share/glyphtumble/de/letters.txt\n"
+    "usr/share/glyphtumble/dictionary.txt\n"
+    "usr/share/glyphtumble/es/dictionary.txt\nusr/share/glyphtumble/es/letters.txt\n"
+    "usr/share/glyphtumble/font-latin1.pgm\nusr/share/glyphtumble/font.pgm\n"
+    "usr/share/glyphtumble/fr/dictionary.txt\nusr/share/glyphtumble/fr/letters.txt\n"
+    "usr/share/glyphtumble/it/dictionary.txt\nusr/share/glyphtumble/it/letters.txt\n"
+    "usr/share/glyphtumble/nl/dictionary.txt\nusr/share/glyphtumble/nl/letters.txt\n"
     "usr/share/glyphtumble/tile.ppm\nusr/share/glyphtumble/water.ppm\n"
     "usr/share/icons/hicolor/128x128/apps/glyphtumble.png\n"
     "usr/share/icons/hicolor/256x256/apps/glyphtumble.png\n"
@@ -45,8 +51,8 @@ TEST(InstallTest, Install_PutsEveryFileInItsPlaceAndEachPassesItsCheck) {
               "");
     EXPECT_EQ(Files(root), Installed);
     // Each check prints only when it fails.
-    EXPECT_EQ(Shell("cd " + share + "glyphtumble && for f in *; do cmp $f " + GLYPHTUMBLE_DATA_DIR +
-                    "/$f; done 2>&1; cd " + share +
+    EXPECT_EQ(Shell("cd " + share + "glyphtumble && for f in * */*; do [ -d $f ] || cmp $f " +
+                    GLYPHTUMBLE_DATA_DIR + "/$f; done 2>&1; cd " + share +
                     "applications && desktop-file-validate glyphtumble.desktop 2>&1 || echo bad; "
                     "grep -cx -e Exec=glyphtumble -e Icon=glyphtumble glyphtumble.desktop | grep "
                     "-qx 2 || echo no Exec or Icon"),
@@ -90,7 +96,9 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
     const std::string copyright = TempDir::Read(root + "/usr/share/doc/glyphtumble/copyright");
     for (const char* notice :
          {"Glyphtumble developers\nLicense: Expat\n", "Files: */dictionary.txt", "Kevin Atkinson",
-          "Files: */font.pgm", "Bitstream, Inc.", "OpenAL Soft\n (Debian's libopenal1)"})
+          "Files: */font.pgm", "Bitstream, Inc.", "Files: */de/dictionary.txt",
+          "source package igerman98, version ", "Santiago Bosio", "\nLicense: MPL-1.1\n",
+          "\nLicense: GPL-3\n", "OpenTaal", "OpenAL Soft\n (Debian's libopenal1)"})
         EXPECT_NE(copyright.find(notice), std::string::npos) << notice;
     // Started the way the menu entry starts it: the usage text and status 0
     // for an unknown option; the fallback from game mode to a full-screen
@@ -148,5 +156,26 @@ TEST(InstallTest, DebianPackage_NamesItsNeedsAndRunsFromWhereverItIsUnpacked) {
                         "$f) = " + copy + "/usr/share/games/glyphtumble/$f ] || echo $f; done"),
                   why.empty() ? run + "\n-w\n640\n-f\n" : "");
         EXPECT_EQ(TempDir::Read(run + "/glyphtumble.hi"), hallBefore);
+    }
+    // --language, first: the language's own folder under the player's, its
+    // word list and letters linked in beside the images, the rest passed on.
+    // An unknown code names the languages installed.
+    for (const std::string code : {"de", "xx"}) {
+        TempDir dir;
+        const std::string copy = dir.File("root"), home = dir.File("home"), run = home +
+            "/.local/share/glyphtumble/" + code, data = copy + "/usr/share/games/glyphtumble";
+        Shell("cp -a " + root + " " + copy + " && printf '#!/bin/sh\\n{ pwd -P; for a; do echo " +
+              "\"$a\"; done; } >game.log\\n' >" + copy + "/usr/libexec/glyphtumble/glyphtumble; " +
+              "mkdir " + home);
+        const bool known = code == "de";
+        EXPECT_EQ(Launch(copy + launcher, home, {"--language", code, "-w", "640"}),
+                  std::make_pair(known ? 0 : 2, known ? std::string() :
+                      "glyphtumble: no language \"xx\"; installed: de es fr it nl\n"));
+        EXPECT_EQ(Shell("cd " + run + " 2>/dev/null && cat game.log && readlink dictionary.txt " +
+                        "letters.txt font-latin1.pgm tile.ppm"),
+                  known ? run + "\n-w\n640\n" + data + "/de/dictionary.txt\n" + data +
+                              "/de/letters.txt\n" + data + "/font-latin1.pgm\n" + data +
+                              "/tile.ppm\n"
+                        : "");
     }
 }

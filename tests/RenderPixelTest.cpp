@@ -324,3 +324,27 @@ TEST_F(RenderTest, ShortcutsLeaveEveryPixelAsItWas) {
         ResizeGlWindow(800, 600);
     }
 }
+
+// font-latin1.pgm: English's very frames from A to Z; Ä where English shows a bare block.
+TEST_F(RenderTest, Latin1FontDrawsEnglishFramesAlikeAndItsOwnLetters) {
+    for (const char* image : {"font.pgm", "font-latin1.pgm"})
+        dir.Write(image, TempDir::Read(std::string(GLYPHTUMBLE_DATA_DIR) + "/" + image));
+    const auto frame = [&](const char* letters) {
+        for (int column = 0; column < WordGame::WellColumns; ++column)
+            game->SetCell(column, 7, letters[column % std::strlen(letters)]);
+        game->Display();
+        std::vector<unsigned char> pixels(800 * 600 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    Open(5.5, 12.0);
+    const std::vector<unsigned char> english = frame("QUIZ"), bare = frame("\xc4");
+    dir.Write("letters.txt", "A 1 1\n\xc4 1 6\n");
+    Open(5.5, 12.0);
+    ASSERT_EQ(game->font.glyphCount, TextureFont::Latin1GlyphCount);
+    EXPECT_TRUE(frame("QUIZ") == english);
+    EXPECT_TRUE(frame("\xc4") != bare);
+    EXPECT_EQ(DrawnText(game->font, [&] { game->font.Draw("\xc4\x85\xe9~", 1, 2, 1, White); }, 40),
+              "1.00 2.00 1.00 \xc4\xe9~");
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/TempDir.h"
+#include "tools/WordFolding.h"
 
 TEST(WordListTest, BuiltList_HoldsPlainWordsOfEveryTargetLengthInStrictOrder) {
     std::istringstream in(TempDir::Read(std::string(GLYPHTUMBLE_DATA_DIR) + "/dictionary.txt"));
@@ -38,4 +39,26 @@ TEST(WordListTest, BuiltList_HoldsPlainWordsOfEveryTargetLengthInStrictOrder) {
     for (const char* abbreviation : {"ABBR", "ABBREV", "ETC", "INC", "CORP", "DEPT", "GOVT", "ASST",
                                      "BLVD", "APPROX", "MFG", "PKG", "VOLS"})
         EXPECT_EQ(all.count(abbreviation), 0u) << abbreviation;
+}
+
+// Another language's words as the build folds them, one row per rule.
+TEST(WordListTest, OtherLanguagesFoldTheirWordsOneRowPerRule) {
+    const struct {
+        const char *language, *utf8, *latin1; // "" when the word is left out
+    } rows[] = {
+        {"de", "Straße", "STRASSE"},      {"fr", "œuvre", "OEUVRE"},
+        {"fr", "été", "ETE"},             {"de", "Ärger", "\xc4RGER"},
+        {"es", "niño", "NI\xd1O"},        {"it", "niño", "NINO"},
+        {"fr", "cæcum", "CAECUM"},        {"de", "Haus", "HAUS"},
+        {"fr", "Paris", ""},              {"de", "UNO", ""},
+        {"de", "McDonald", ""},           {"nl", "ijs", "IJS"},
+        {"fr", "aujourd'hui", ""},        {"de", "E-Mail", ""},
+        {"it", "a2a", ""},                {"es", "ab", ""},
+        {"fr", "anticonstitutionnel", ""}, {"de", "\xc3", ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(FoldWord(row.utf8, row.language), row.latin1) << row.language << " " << row.utf8;
+    // Folding makes duplicates, merged; Ä sorts after Z, as the game searches.
+    std::vector<std::string> words = {"\xc4RA", "ETE", "ZOO", "ETE"};
+    SortWords(words);
+    EXPECT_EQ(words, (std::vector<std::string>{"ETE", "ZOO", "\xc4RA"}));
 }

@@ -18,6 +18,7 @@ target_link_libraries(make_images PRIVATE Freetype::Freetype)
 
 set(GLYPHTUMBLE_IMAGE_FILES
     ${GLYPHTUMBLE_DATA_DIR}/font.pgm
+    ${GLYPHTUMBLE_DATA_DIR}/font-latin1.pgm
     ${GLYPHTUMBLE_DATA_DIR}/tile.ppm
     ${GLYPHTUMBLE_DATA_DIR}/water.ppm
     ${GLYPHTUMBLE_DATA_DIR}/coarse.ppm)
@@ -27,7 +28,7 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHTUMBLE_DATA_DIR}
     COMMAND make_images ${GLYPHTUMBLE_FONT_FILE} ${GLYPHTUMBLE_DATA_DIR}
     DEPENDS make_images ${GLYPHTUMBLE_FONT_FILE}
-    COMMENT "Making font.pgm, tile.ppm, water.ppm and coarse.ppm"
+    COMMENT "Making font.pgm, font-latin1.pgm, tile.ppm, water.ppm and coarse.ppm"
     VERBATIM)
 
 list(APPEND GLYPHTUMBLE_DATA_FILES ${GLYPHTUMBLE_IMAGE_FILES})

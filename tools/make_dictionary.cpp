@@ -1,12 +1,15 @@
 // make_dictionary: turns plain-word lists into the game's dictionary.txt.
 //
-//   make_dictionary <dictionary.txt> <word list>...
+//   make_dictionary [--language <code>] <dictionary.txt> <word list>...
 //
 // Keeps the lines of 3 to 15 letters written in lower-case a-z only (a line
 // with a capital, an apostrophe or any byte of a UTF-8 letter is left out),
 // upper-cases them and writes them in ascending byte order without
 // duplicates, one per line, each ended by a newline. The game looks words up
 // by binary search, so the order is what matters most here.
+//
+// With --language, the lists are another language's in UTF-8, and its words
+// are kept and written out in Latin-1 as tools/WordFolding.h says.
 //
 // The game asks for target words of every length up to 10, so a list without
 // words of some length from 3 to 10 is refused as incomplete, as is any word
@@ -19,6 +22,8 @@
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include "tools/WordFolding.h"
 
 namespace {
 
@@ -34,7 +39,7 @@ bool IsPlainWord(const std::string& line) {
 }
 
 // Adds the plain words of one list; false when it can't be read to its end.
-bool ReadWords(const char* path, std::vector<std::string>& words) {
+bool ReadWords(const char* path, const std::string& language, std::vector<std::string>& words) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
@@ -42,6 +47,12 @@ bool ReadWords(const char* path, std::vector<std::string>& words) {
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (!language.empty()) {
+            const std::string word = FoldWord(line, language);
+            if (!word.empty())
+                words.push_back(word);
+            continue;
+        }
         if (!IsPlainWord(line))
             continue;
         for (char& c : line)
@@ -54,19 +65,24 @@ bool ReadWords(const char* path, std::vector<std::string>& words) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string language;
+    if (argc > 2 && std::string(argv[1]) == "--language") {
+        language = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 3) {
-        std::cerr << "usage: make_dictionary <dictionary.txt> <word list>...\n";
+        std::cerr << "usage: make_dictionary [--language <code>] <dictionary.txt> <word list>...\n";
         return 2;
     }
     std::vector<std::string> words;
     for (int i = 2; i < argc; ++i) {
-        if (!ReadWords(argv[i], words)) {
+        if (!ReadWords(argv[i], language, words)) {
             std::cerr << "make_dictionary: can't read " << argv[i] << "\n";
             return 1;
         }
     }
-    std::sort(words.begin(), words.end());
-    words.erase(std::unique(words.begin(), words.end()), words.end());
+    SortWords(words);
 
     std::array<size_t, LongestWord + 1> perLength{};
     for (const std::string& w : words)

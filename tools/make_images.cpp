@@ -2,6 +2,8 @@
 //
 //   font.pgm    P5, 512 x 512: 96 glyph cells of 29 x 69 pixels, 14 to a row
 //               from the top-left corner, characters 32 to 127, bright on black
+//   font-latin1.pgm  P5, 512 x 1024: the same 96 cells, pixel for pixel,
+//               then 96 more for Latin-1's 160 to 255, for the other languages
 //   tile.ppm    P6, 128 x 128: the face of a letter block
 //   water.ppm   P6, 128 x 128: rippled water
 //   coarse.ppm  P6, 256 x 256: rough stone for walls, floor and panels
@@ -149,6 +151,9 @@ class Fractal {
 // font.pgm
 
 constexpr int FontSize = 512;
+constexpr int Latin1FontHeight = 1024;
+constexpr int Latin1GlyphCount = 192;
+constexpr int UpperHalf = 160; // Latin-1's first code after the control codes
 constexpr int CellWidth = 29;
 constexpr int CellHeight = 69;
 constexpr int CellsPerRow = 14;
@@ -198,7 +203,29 @@ bool FitsWidth(FT_Face face) {
     return true;
 }
 
-bool MakeFont(const std::string& fontFile, const std::string& path) {
+// The character in cell k of the Latin-1 sheet; the first 96 are font.pgm's.
+int CellCharacter(int k) {
+    return k < GlyphCount ? FirstChar + k : UpperHalf + k - GlyphCount;
+}
+
+// Whether every Latin-1 glyph from 160 up, accented capitals included, lies
+// inside its cell at the size the ASCII glyphs chose.
+bool UpperHalfFits(FT_Face face) {
+    const int baseline = Baseline(face);
+    for (int ch = UpperHalf; ch < 256; ++ch) {
+        const GlyphBox box = Measure(face, ch);
+        if (box.rows == 0)
+            continue;
+        const int top = baseline - box.top;
+        if (top < 0 || top + box.rows > CellHeight || box.width > CellWidth) {
+            std::fprintf(stderr, "make_images: the glyph for %d doesn't fit its cell\n", ch);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MakeFont(const std::string& fontFile, const std::string& path, const std::string& latin1Path) {
     FT_Library library;
     if (FT_Init_FreeType(&library) != 0) {
         std::fprintf(stderr, "make_images: FreeType won't start\n");
@@ -239,13 +266,28 @@ bool MakeFont(const std::string& fontFile, const std::string& path) {
         --pixelHeight;
     }
 
-    Image sheet(FontSize, FontSize, 1);
+    // Both sheets are drawn at the size chosen for ASCII, so that English's
+    // font.pgm is the same whether or not the other languages are built.
+    if (!UpperHalfFits(face)) {
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+        return false;
+    }
+    // The first 96 cells go to both sheets; the cells beyond them start in
+    // font.pgm's last row, which must stay clear there.
+    Image ascii(FontSize, FontSize, 1);
+    Image sheet(FontSize, Latin1FontHeight, 1);
+    const auto put = [&](int k, int x, int y, unsigned char value) {
+        *sheet.At(x, y) = value;
+        if (k < GlyphCount)
+            *ascii.At(x, y) = value;
+    };
     const int baseline = Baseline(face);
     const int capRows = Measure(face, 'H').rows;
-    for (int k = 0; k < GlyphCount; ++k) {
+    for (int k = 0; k < Latin1GlyphCount; ++k) {
         const int cellX = (k % CellsPerRow) * CellWidth;
         const int cellY = (k / CellsPerRow) * CellHeight;
-        const int ch = FirstChar + k;
+        const int ch = CellCharacter(k);
         if (ch == 127) {
             // DEL has no glyph in the font: a small solid block, a capital's
             // height, standing on the baseline.
@@ -253,7 +295,7 @@ bool MakeFont(const std::string& fontFile, const std::string& path) {
             const int left = cellX + (CellWidth - blockWidth) / 2;
             for (int y = baseline - capRows; y < baseline; ++y)
                 for (int x = 0; x < blockWidth; ++x)
-                    *sheet.At(left + x, cellY + y) = 255;
+                    put(k, left + x, cellY + y, 255);
             continue;
         }
         if (FT_Load_Char(face, static_cast<FT_ULong>(ch), FT_LOAD_RENDER) != 0) {
@@ -267,15 +309,15 @@ bool MakeFont(const std::string& fontFile, const std::string& path) {
         const int top = cellY + baseline - face->glyph->bitmap_top;
         for (unsigned row = 0; row < bitmap.rows; ++row)
             for (unsigned column = 0; column < bitmap.width; ++column)
-                *sheet.At(left + static_cast<int>(column), top + static_cast<int>(row)) =
-                    bitmap.buffer[static_cast<int>(row) * bitmap.pitch + static_cast<int>(column)];
+                put(k, left + static_cast<int>(column), top + static_cast<int>(row),
+                    bitmap.buffer[static_cast<int>(row) * bitmap.pitch + static_cast<int>(column)]);
     }
     std::printf("make_images: glyphs %d x %d pixels per em, capitals %d rows high\n", pixelWidth,
                 pixelHeight, capRows);
 
     FT_Done_Face(face);
     FT_Done_FreeType(library);
-    return Write(sheet, path);
+    return Write(ascii, path) && Write(sheet, latin1Path);
 }
 
 // ---------------------------------------------------------------------------
@@ -423,7 +465,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[2]) + "/";
-    const bool made = MakeFont(argv[1], folder + "font.pgm") && MakeTile(folder + "tile.ppm") &&
-                      MakeWater(folder + "water.ppm") && MakeCoarse(folder + "coarse.ppm");
+    const bool made = MakeFont(argv[1], folder + "font.pgm", folder + "font-latin1.pgm") &&
+                      MakeTile(folder + "tile.ppm") && MakeWater(folder + "water.ppm") &&
+                      MakeCoarse(folder + "coarse.ppm");
     return made ? 0 : 1;
 }

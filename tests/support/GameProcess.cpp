@@ -17,9 +17,10 @@ std::string Shell(const std::string& command) {
 }
 
 // Copies, not links: a test may break them, and another account must reach them.
-std::string MakeRunFolder(const TempDir& base) {
+std::string MakeRunFolder(const TempDir& base, const std::string& language) {
     Shell("chmod o+x " + base.Path() + " && mkdir " + base.File("run") + " && cd " +
-          GLYPHTUMBLE_DATA_DIR + " && cp dictionary.txt *.p?m " + base.File("run"));
+          GLYPHTUMBLE_DATA_DIR + " && cp dictionary.txt *.p?m " + base.File("run") +
+          (language.empty() ? "" : " && cp " + language + "/*.txt " + base.File("run")));
     return base.File("run");
 }
 

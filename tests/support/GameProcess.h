@@ -36,7 +36,8 @@ std::string Shell(const std::string& command); // what it printed
 inline std::string Xdo(const std::string& args) {
     return Shell("timeout 10 xdotool " + args + " 2>/dev/null");
 }
-std::string MakeRunFolder(const TempDir& base);                       // base/run
+// base/run, with a language's word list and letters when one is given.
+std::string MakeRunFolder(const TempDir& base, const std::string& language = "");
 bool WaitFor(double seconds, const std::function<bool()>& condition); // polled every 20 ms
 inline void Pause(double seconds) {
     WaitFor(seconds, [] { return false; });

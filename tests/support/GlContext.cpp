@@ -65,12 +65,13 @@ std::string DrawnText(const TextureFont& font, const std::function<void()>& draw
         }
         i += n * 11;
         // Each triangle of a glyph's quad spans the whole glyph cell.
-        for (int k = 0; token == GL_POLYGON_TOKEN && k < TextureFont::GlyphCount; ++k)
+        for (int k = 0; token == GL_POLYGON_TOKEN && k < font.glyphCount; ++k)
             if (std::fabs(hi[2] - lo[2] - font.cellU) + std::fabs(hi[3] - lo[3] - font.cellV) +
                     std::fabs(font.glyphU[k] - lo[2]) + std::fabs(font.glyphV[k] - lo[3]) <
                 1e-4)
                 glyphs.insert({-std::lround(lo[1] / unit * 100), lo[0] / unit, lo[1] / unit,
-                               (hi[0] - lo[0]) / unit, (hi[1] - lo[1]) / unit, char(32 + k)});
+                               (hi[0] - lo[0]) / unit, (hi[1] - lo[1]) / unit,
+                               char(k < TextureFont::GlyphCount ? 32 + k : 64 + k)});
     }
     std::string text;
     long line = LONG_MAX;
