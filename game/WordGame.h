@@ -47,7 +47,8 @@ public:
     static constexpr int MenuItemCount = 5;
     static constexpr int BonusChance = 50; // one block in 50 is a bonus block
 
-    // The letter supply: 102 tiles drawn with replacement; the last 4 are '?'.
+    // English's letter supply, built in: 102 tiles drawn with replacement; the
+    // last 4 are '?'. A language's letters.txt replaces it (LetterSupply).
     static constexpr char LetterBag[] =
         "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTT"
         "UUUUVVWWXYYZ????";
