@@ -9,6 +9,7 @@
 #include <AL/alc.h>
 #include <emscripten.h>
 
+#include <memory>
 #include <vector>
 
 #include "sound/SoundPlayer.h"
@@ -18,7 +19,7 @@ SoundPlayer* current = nullptr; // the one player, for the page's calls
 } // namespace
 
 struct SoundPlayer::Output {
-    SoundBank bank;
+    std::unique_ptr<SoundBank> bank;
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     std::vector<ALuint> buffers;
@@ -30,15 +31,16 @@ struct SoundPlayer::Output {
     DeviceCall pause = nullptr, resume = nullptr; // ALC_SOFT_pause_device
 
     void Start() {
+        bank = std::make_unique<SoundBank>();
         device = alcOpenDevice(nullptr);
         // Emscripten's OpenAL takes no attributes but frequency, source counts and HRTF.
         context = device ? alcCreateContext(device, nullptr) : nullptr;
         if (context == nullptr || !alcMakeContextCurrent(context))
             return;
-        buffers.resize(bank.Count());
-        alGenBuffers(bank.Count(), buffers.data());
-        for (int i = 0; i < bank.Count(); ++i) {
-            const std::vector<float>& s = bank.At(i);
+        buffers.resize(bank->Count());
+        alGenBuffers(bank->Count(), buffers.data());
+        for (int i = 0; i < bank->Count(); ++i) {
+            const std::vector<float>& s = bank->At(i);
             alBufferData(buffers[i], 0x10010 /* AL_FORMAT_MONO_FLOAT32 */, s.data(),
                          static_cast<ALsizei>(s.size() * sizeof(float)), SoundRate);
         }
@@ -74,7 +76,10 @@ struct SoundPlayer::Output {
 };
 
 SoundPlayer::SoundPlayer() : output(std::make_unique<Output>()) {
-    output->Start();
+    // The page has no threads to make the sounds on: they are made just after
+    // the first frames instead, so the game shows at once; until then it is
+    // silent.
+    emscripten_async_call([](void* made) { static_cast<Output*>(made)->Start(); }, output.get(), 0);
     current = this;
     on = EM_ASM_INT({
         try {

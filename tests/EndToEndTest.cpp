@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/support/GameProcess.h"
 
 TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
@@ -73,7 +75,9 @@ TEST(EndToEndTest, MenuGameNameAndHallOfFameThroughRealEvents) {
     Xdo("click 1");
     game.Keys("Down Down Return", 0.3);
     EXPECT_EQ(game.Wait(10), 0) << game.Err();
-    EXPECT_EQ(game.Err(), ""); // no sound card here: neither ALSA nor OpenAL may say so
+    if (std::getenv("GLYPHTUMBLE_WRAPPER") == nullptr) { // valgrind has its say there
+        EXPECT_EQ(game.Err(), ""); // no sound card here: neither ALSA nor OpenAL may say so
+    }
     EXPECT_EQ(HighScores(), expected);
 }
 

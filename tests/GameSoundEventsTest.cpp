@@ -1,6 +1,8 @@
 // What the real game announces for the ears, in order, through scripted games
 // with simulated time.
 
+#include <utility>
+
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -27,21 +29,14 @@ class GameSoundEvents : public GameTest {
         MakeGame("DOG\nEAR\nTEN\nZERO\n");
         game->sounds = &recorder;
     }
-    void Play() { // Begin Game, heard before the script's own events
-        Begin();
-        recorder.heard.clear();
-    }
+    void Play() { Begin(), Heard(); } // Begin Game, heard before the script's own events
     void Credit() {          // the words found now, credited, removed, the well settled again
         game->chainStep = 0; // as at a spawn
         game->SetState(WordScan);
         for (int i = 0; i < 40 && game->state != BlockDelay; ++i)
             game->Update(0.5);
     }
-    std::string Heard() { // what was heard since the last call
-        std::string heard;
-        std::swap(heard, recorder.heard);
-        return heard;
-    }
+    std::string Heard() { return std::exchange(recorder.heard, ""); } // since the last call
     Recorder recorder;
 };
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "tests/support/GameProcess.h"
 
@@ -16,8 +15,9 @@ namespace {
 constexpr double Rate = 44100;
 constexpr size_t Header = 68, FrameBytes = 8; // RIFF, "fmt " of 40 bytes, "data"
 
-// The capture's left channel, empty when its header isn't the writer's.
-std::vector<float> Left(const std::string& b) {
+// How loud the capture's left channel is at each sample, nothing when its
+// header isn't the writer's.
+std::vector<float> Loudness(const std::string& b) {
     const auto u16 = [&](size_t at) { return (b[at] & 0xff) | (b[at + 1] & 0xff) << 8; };
     std::vector<float> left;
     if (b.size() < Header || b.compare(0, 4, "RIFF") || b.compare(8, 8, "WAVEfmt ") ||
@@ -25,32 +25,24 @@ std::vector<float> Left(const std::string& b) {
         b.compare(60, 4, "data")) // extensible; stereo; 32 bits; IEEE float
         return left;
     for (size_t at = Header; at + FrameBytes <= b.size(); at += FrameBytes)
-        std::memcpy(&left.emplace_back(), &b[at], 4);
+        std::memcpy(&left.emplace_back(), &b[at], 4), left.back() = std::fabs(left.back());
     return left;
 }
 
 // Seconds into the capture where a loud sound begins out of near silence: a
 // 5 ms stretch above 0.1 (most of a sound's peak) just after 40 ms below
 // 0.02. Ticks and clicks are too soft; the notes inside a sound don't count.
-std::vector<double> Onsets(const std::vector<float>& samples) {
+std::vector<double> Onsets(const std::vector<float>& loudness) {
     const size_t window = 220;
     std::vector<float> peaks;
-    for (size_t at = 0; at + window <= samples.size(); at += window)
-        peaks.push_back(
-            std::fabs(*std::max_element(&samples[at], &samples[at] + window, [](float a, float b) {
-                return std::fabs(a) < std::fabs(b);
-            })));
+    for (size_t at = 0; at + window <= loudness.size(); at += window)
+        peaks.push_back(*std::max_element(&loudness[at], &loudness[at] + window));
     std::vector<double> onsets;
     for (size_t i = 10; i < peaks.size(); ++i)
         if ((onsets.empty() || i * window / Rate > onsets.back() + 0.1) && peaks[i] > 0.1f &&
             *std::max_element(&peaks[i - 10], &peaks[i - 2]) < 0.02f)
             onsets.push_back(i * window / Rate);
     return onsets;
-}
-
-double Written(const std::string& file) { // seconds the writer has got to
-    struct stat s {};
-    return stat(file.c_str(), &s) == 0 && s.st_size > 68 ? (s.st_size - 68) / 8 / Rate : 0;
 }
 
 } // namespace
@@ -67,13 +59,16 @@ TEST(SoundOutputTest, EachLandingAndTheWordAreHeardAndF2SilencesAtOnce) {
     GameProcess game(run, {"-w", "640", "-h", "480"},
                      {"GLYPHTUMBLE_RAND=1,1,11,1,1,0,1,80,1,94,1,94,1",
                       "GLYPHTUMBLE_RAND_LOG=" + calls, "ALSOFT_CONF=" + config});
+    const auto Written = [&] { // seconds the writer has got to
+        return std::max(0.0, (TempDir::Read(capture).size() - 68.0) / FrameBytes / Rate);
+    };
     const auto Spawned = [&](size_t spawn) { // where the capture was when block spawn came
         EXPECT_TRUE(WaitFor(60, [&] { return TempDir::Read(calls).size() >= 5 + 2 * spawn; }))
             << "block " << spawn << " never came";
-        return Written(capture);
+        return Written();
     };
     ASSERT_NE(game.Window(20), "") << game.Err();
-    ASSERT_TRUE(WaitFor(20, [&] { return Written(capture) > 0.5; })) << "nothing was written";
+    ASSERT_TRUE(WaitFor(20, [&] { return Written() > 0.5; })) << "nothing was written";
     game.Keys("Return");
     Xdo("keydown --window " + game.Window() + " Down"); // every block drops fast
     const double first = Spawned(1);
@@ -82,7 +77,7 @@ TEST(SoundOutputTest, EachLandingAndTheWordAreHeardAndF2SilencesAtOnce) {
     game.Keys("Right"); // C, A, T across the water: CAT
     const double fourth = Spawned(4);
     game.Keys("F2");
-    const double off = Written(capture);
+    const double off = Written();
     Xdo("keyup --window " + game.Window() + " Down");
     Pause(1.5);                        // block 5 lands unheard
     game.Keys("Escape Escape x", 0.5); // game over, the Hall of Fame, the menu: unheard
@@ -90,7 +85,7 @@ TEST(SoundOutputTest, EachLandingAndTheWordAreHeardAndF2SilencesAtOnce) {
     EXPECT_EQ(game.Wait(10), 0);
     EXPECT_EQ(game.Err(), "");
 
-    const std::vector<float> left = Left(TempDir::Read(capture));
+    const std::vector<float> left = Loudness(TempDir::Read(capture));
     ASSERT_GT(left.size(), (off + 1.5) * Rate) << "not the writer's format, or ended early";
     // Between the spawns the landings of C, of A and of T, and the word half
     // a second after the last landing. Frames may be slow on a busy machine,
@@ -106,8 +101,7 @@ TEST(SoundOutputTest, EachLandingAndTheWordAreHeardAndF2SilencesAtOnce) {
             landed = at;
     }
     EXPECT_EQ(heard, " C A T CAT");
-    const float after = std::fabs(
-        *std::max_element(left.begin() + static_cast<long>((off + 0.08) * Rate), left.end(),
-                          [](float a, float b) { return std::fabs(a) < std::fabs(b); }));
+    const float after =
+        *std::max_element(left.begin() + static_cast<long>((off + 0.08) * Rate), left.end());
     EXPECT_EQ(after, 0.0f) << "heard after F2";
 }

@@ -1,6 +1,5 @@
 // The page's sound in headless Chromium, heard through an analyser routed in
-// before the page's own script runs: whatever connects to a destination
-// passes one, and the loudest sample it sees is read around each event.
+// before the page's own script runs, read around each event.
 //   node tests/web/sound.js PAGE_FOLDER NATIVE_BUILD
 'use strict';
 const {serve, launch, pageDeal, runChecks} = require('./host');
@@ -12,9 +11,8 @@ const bag = 'AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOO
 const [Falling, Removal] = [3, 6], Heard = 0.05, Silent = 1e-4;
 const sleep = ms => new Promise(r => setTimeout(r, ms));
 
-// A clock whose first three blocks spell a word: the title's target takes
-// two draws, then the first block's letter, the game's target (two), and
-// each spawn's next letter and bonus.
+// A clock whose first three blocks spell a word: of the draws, the targets
+// take 0, 1, 3, 4; the blocks' letters are 2, 5, 7.
 function wordClock() {
   const words = new Set(fs.readFileSync(path.join(nativeDir, 'data/dictionary.txt'), 'latin1').split('\n'));
   for (let clock = 1700000000000; ; clock += 1000)
@@ -39,7 +37,7 @@ function listen() { // in the page, before its script
   };
 }
 
-let clock;
+let clock, base;
 async function open(browser, before, viewport) {
   const page = await browser.newPage();
   if (viewport) await page.setViewport(viewport);
@@ -49,7 +47,6 @@ async function open(browser, before, viewport) {
   await page.goto(base), await page.waitForFunction('Module.gameRunning', {timeout: 10000});
   return page.focus('canvas').then(() => page);
 }
-let base;
 const until = (page, s, timeout = 10000) =>
   page.waitForFunction(s => Module.game.view().state == s, {polling: 20, timeout}, s);
 async function loudest(page, action, ms) { // from the action's start to ms after its end
@@ -95,11 +92,9 @@ async function main() {
         ? '' : `"${text}": heard ${heard}`;
     }],
     ['without the autoplay flag, the first key, or the first tap, resumes audio', async () => {
-      // Headless Chromium starts audio without a gesture whatever its flags,
-      // so this browser holds it as a phone's does: suspended until resumed
-      // from an event that counts as the player's activation (a key, a
-      // click, the end of a tap), and not from the touchstart Emscripten's
-      // own resume listens for.
+      // Headless Chromium plays audio without a gesture whatever its flags, so
+      // here it is held as a phone holds it: suspended until resumed from an
+      // activation (a key, a click, a tap's end), not a touchstart.
       const strict = await launch(path.join(tmp, 'strict')), faults = [];
       for (const gesture of ['key', 'tap']) {
         const page = await open(strict, () => {
@@ -113,9 +108,7 @@ async function main() {
           };
         }, gesture == 'tap' && {width: 844, height: 390, isMobile: true, hasTouch: true});
         const state = () => page.evaluate('heard.contexts.map(c => c.state).join()'), before = await state();
-        if (gesture == 'key') await page.keyboard.press('Shift');
-        else await page.touchscreen.tap(200, 200); // on the title menu, by the page's touch controls
-        await sleep(300);
+        await (gesture == 'key' ? page.keyboard.press('Shift') : page.touchscreen.tap(200, 200)), await sleep(300);
         const after = await state();
         if (before != 'suspended' || after != 'running') faults.push(`${gesture}: ${before}, then ${after}`);
       }
