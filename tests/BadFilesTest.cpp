@@ -92,13 +92,12 @@ TEST(BadFilesTest, HighScoreFile) {
             {"a named pipe", h, "rm $F && mkfifo $F"}});
 }
 
+// Every image is read through the same loader: one pipe and one device do.
 TEST(BadFilesTest, Images) {
-    std::vector<Row> rows;
+    std::vector<Row> rows = {{"font.pgm a named pipe", "font.pgm", "rm $F && mkfifo $F"},
+                             {"tile.ppm an endless device", "tile.ppm", "ln -sfn /dev/zero $F"}};
     for (const std::string f : {"font.pgm", "tile.ppm", "water.ppm", "coarse.ppm"})
-        rows.insert(rows.end(),
-                    {{f + " missing", f, "rm $F"},
-                     {f + " a named pipe", f, "rm $F && mkfifo $F"},
-                     {f + " an endless device", f, "ln -sfn /dev/zero $F"}});
+        rows.push_back({f + " missing", f, "rm $F"});
     RunAll(rows);
 }
 
