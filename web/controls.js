@@ -290,7 +290,8 @@
   var field = $('name');
   field.addEventListener('input', function() {
     // The change made to the game's name, as Backspaces and typed keys.
-    var before = game.name(), after = field.value, same = 0;
+    // The game's names are Latin-1: anything beyond it is dropped.
+    var before = game.name(), after = field.value.replace(/[^\u0000-\u00ff]/g, ''), same = 0;
     while (same < before.length && same < after.length && before[same] == after[same]) ++same;
     for (var i = same; i < before.length; ++i) game.key(Backspace);
     for (var j = same; j < after.length; ++j) game.key(after.charCodeAt(j));
