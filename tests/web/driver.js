@@ -276,7 +276,7 @@ async function main() {
       return names.includes('Quo\0') && names.includes('Rex\0') ? '' : 'the first name was lost';
     }],
     ['German from the language control: a ä typed on the keyboard is stored under the German folder, English untouched', async () => {
-      const d = await open(), english = await table(d), key = 'glyphtumble:/de/glyphtumble.hi';
+      const d = seen.d = await open(), english = await table(d), key = 'glyphtumble:/de/glyphtumble.hi';
       await d.evaluate((key, low) => localStorage.setItem(key, low), key, lowTable());
       await Promise.all([d.waitForNavigation(), d.select('#language', 'de')]);
       await d.waitForFunction('window.firstFrame', {timeout: 10000}), await d.bringToFront();
@@ -292,6 +292,13 @@ async function main() {
       const stored = german.includes(Buffer.from('J\xe4\0', 'latin1')), same = (await table(d)).equals(english);
       return d.url().endsWith('/?lang=de') && typed == 'J\xe4' && stored && same ? '' :
         `at ${d.url()}, typed "${typed}", German table ${stored ? 'holds' : 'lacks'} it, English table ${same ? 'untouched' : 'changed'}`;
+    }],
+    ['each language downloads at most 600 KB; German\'s list is spelt out in the page byte for byte', async () => {
+      const size = f => fs.statSync(path.join(pageDir, f)).size, big = ['de', 'fr', 'es', 'it', 'nl'].map(code =>
+        [code, size(`${code}/words.gz`) + size(`${code}/letters.txt`) + size('font-latin1.gz')]).filter(([, n]) => n > 600 * 1024);
+      const words = Buffer.from(await seen.d.evaluate(() => Array.from(FS.readFile('/de/dictionary.txt'))));
+      const same = words.equals(fs.readFileSync(path.join(nativeDir, 'data/de/dictionary.txt')));
+      return big.length || !same ? `over 600 KB: ${big.join('; ')}; the German list ${same ? 'whole' : 'differs'}` : '';
     }],
     ['no page errors', async () => errors.join('; ')],
   ];
