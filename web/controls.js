@@ -14,7 +14,8 @@
 //    fast (Down held) until it lands or the finger lifts.
 //  - Pause and Give up are buttons (Tab and Escape; Give up ends a paused
 //    game too); a hidden page pauses.
-//  - While a '?' block falls, a strip of A-Z buttons types its letter.
+//  - While a '?' block falls, a strip of A-Z buttons types its letter, and
+//    in a language its own letters too (German's Ä Ö Ü, Spanish's Ñ).
 //  - At a qualifying score, a text field takes the name with the device's
 //    own keyboard and passes each change on as typed keys.
 'use strict';
@@ -33,7 +34,7 @@
   // width and its height, and a letter key's width, least and most height
   // and the gap between keys.
   var SidePadding = 6, RowGap = 8, ButtonWidth = 64, ButtonHeight = 48;
-  var KeyWidth = 36, KeyLeast = 32, KeyMost = 40, KeyGap = 4, Letters = 26;
+  var KeyWidth = 36, KeyLeast = 32, KeyMost = 40, KeyGap = 4, Letters = 26; // more in a language with letters of its own
   var HoldTime = 250; // ms a still finger waits before it drops the block
 
   var canvas = $('canvas'), stage = $('stage'), letters = $('letters');
@@ -281,16 +282,28 @@
     game.key(Escape);
     if (game.view().naming) openName(); // focused within the tap, so a phone opens its keyboard
   });
-  for (var c = 65; c <= 90; ++c) {
+  function letterKey(c) {
     var b = document.createElement('button');
     b.textContent = String.fromCharCode(c);
-    b.addEventListener('click', function(code) { return function() { game && game.key(code); }; }(c));
+    b.addEventListener('click', function() { game && game.key(c); });
     letters.appendChild(b);
+  }
+  for (var c = 65; c <= 90; ++c) letterKey(c);
+  // A language's letters beyond A to Z, as its letters file lists them.
+  function languageKeys() {
+    if (!Module.language || typeof FS == 'undefined') return;
+    var lines = FS.readFile('letters.txt').reduce(function(t, b) { return t + String.fromCharCode(b); }, '').split('\n');
+    lines.forEach(function(line) {
+      var c = line.charCodeAt(0);
+      if (c >= 160 && c <= 255 && /^.\s/.test(line)) letterKey(c);
+    });
+    Letters = letters.children.length;
   }
   var field = $('name');
   field.addEventListener('input', function() {
     // The change made to the game's name, as Backspaces and typed keys.
-    var before = game.name(), after = field.value, same = 0;
+    // The game's names are Latin-1: anything beyond it is dropped.
+    var before = game.name(), after = field.value.replace(/[^\u0000-\u00ff]/g, ''), same = 0;
     while (same < before.length && same < after.length && before[same] == after[same]) ++same;
     for (var i = same; i < before.length; ++i) game.key(Backspace);
     for (var j = same; j < after.length; ++j) game.key(after.charCodeAt(j));
@@ -342,6 +355,7 @@
   }
   Module.onGameStart = function() {
     game = Module.game;
+    languageKeys();
     layout();
     follow();
   };

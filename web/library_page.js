@@ -54,12 +54,14 @@ var LibraryPage = {
     // The character a key types, as the desktop gives it: Emscripten's own
     // mapping reads key codes as on a US keyboard without Shift, so Shift+1
     // would give 1, not !. AltGr (Ctrl and Alt on some systems) types too.
+    // In a language, the Latin-1 letters (160-255) are typed as they are.
     GLUT.getASCIIKey = function(event) {
       var key = event['key'], code = key && key.length == 1 ? key.charCodeAt(0) : 0;
       var altGr = event.getModifierState && event.getModifierState('AltGraph');
       if (event['metaKey'] || ((event['ctrlKey'] || event['altKey']) && !altGr)) return ascii(event);
       if (event['keyCode'] == 8) return 8;
-      return code >= 32 && code <= 126 ? code : ascii(event);
+      var latin1 = Module['language'] && code >= 160 && code <= 255;
+      return (code >= 32 && code <= 126) || latin1 ? code : ascii(event);
     };
     GLUT.onMousemove = function(event) {
       var lastX = Browser.mouseX, lastY = Browser.mouseY;
@@ -128,7 +130,12 @@ var LibraryPage = {
       return {'state': view(0), 'column': view(1), 'letter': String.fromCharCode(view(2)),
               'naming': view(3) == 1, 'landed': view(4)};
     },
-    name: function() { return UTF8ToString(Module['_glyphtumble_page_name']()); },
+    // The name's bytes are Latin-1, a character each.
+    name: function() {
+      var text = '';
+      for (var at = Module['_glyphtumble_page_name'](); HEAPU8[at]; ++at) text += String.fromCharCode(HEAPU8[at]);
+      return text;
+    },
     // A character key pressed, as typing it does.
     key: function(code) {
       PageGame.guarded(function() {
@@ -174,7 +181,8 @@ var LibraryPage = {
   },
 
   $PageStore__deps: ['$FS'],
-  $PageStore__postset: 'addOnPreRun(function() { PageStore.load("/glyphtumble.hi"); });',
+  // The table of the folder the game runs in: the root's, or a language's.
+  $PageStore__postset: 'addOnPreRun(function() { PageStore.load(FS.cwd().replace(/\\/$/, "") + "/glyphtumble.hi"); });',
   $PageStore: {
     exclusive: {},
     unstored: {}, // paths whose last store failed

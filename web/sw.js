@@ -17,6 +17,12 @@ const version = '@PAGE_VERSION@';
 const files = {
 @PAGE_FILES@
 };
+// A language's files (de/words.gz and the like) are fetched only when it is
+// chosen: the worker keeps each once the page has used it, checked against
+// its digest, and a new version fetches again those an older one kept.
+const languageFiles = {
+@PAGE_LANGUAGE_FILES@
+};
 // Caches are named after the version and the folder served, since other
 // copies of the page may live in other folders of the same site.
 const prefix = 'glyphtumble-';
@@ -32,19 +38,23 @@ const hex = buffer => Array.from(new Uint8Array(buffer), b => b.toString(16).pad
 // costs a "not modified", not a second download) and against its digest, so
 // a server half-way through installing another version can't slip a file of
 // its into this version's cache; the worker is installed only when all are.
-async function fetchVersion(name) {
+async function fetchVersion(name, digests = files) {
   const response = await fetch(new Request(name + '?v=' + version, {cache: 'no-cache'}));
   const digest = response.ok ? hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) : '';
-  if (digest != files[name]) throw new Error(`${name} on the server is not of version ${version}`);
+  if (digest != digests[name]) throw new Error(`${name} on the server is not of version ${version}`);
   return [name, response];
 }
 
 self.addEventListener('install', event => {
   event.waitUntil((async () => {
     try {
-      const responses = await Promise.all(Object.keys(files).map(fetchVersion));
+      const responses = await Promise.all(Object.keys(files).map(name => fetchVersion(name)));
       const cache = await caches.open(cacheName);
       await Promise.all(responses.map(([name, response]) => cache.put(name, response)));
+      // The languages an older version kept, where the server still has them.
+      for (const name of Object.keys(languageFiles))
+        if (await kept(name))
+          await fetchVersion(name, languageFiles).then(([, response]) => cache.put(name, response), () => {});
     } catch (e) {
       await caches.delete(cacheName);
       throw e;
@@ -70,8 +80,24 @@ async function page(request) {
   return fresh || (await caches.match('index.html', {cacheName})) || network;
 }
 
-async function versioned(request, hash) {
-  return (await caches.match(request, {cacheName: cacheFor(hash), ignoreSearch: true})) || fetch(request);
+// Whether a cache of this folder other than this version's holds a file.
+async function kept(name) {
+  const suffix = ' ' + self.registration.scope;
+  for (const other of await caches.keys())
+    if (other.startsWith(prefix) && other.endsWith(suffix) && other != cacheName &&
+        await (await caches.open(other)).match(name)) return true;
+  return false;
+}
+
+async function versioned(request, hash, name) {
+  const cached = await caches.match(request, {cacheName: cacheFor(hash), ignoreSearch: true});
+  if (cached) return cached;
+  const response = await fetch(request);
+  if (hash == version && name in languageFiles && response.ok) {
+    const digest = hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer()));
+    if (digest == languageFiles[name]) await (await caches.open(cacheName)).put(name, response.clone());
+  }
+  return response;
 }
 
 self.addEventListener('fetch', event => {
@@ -81,5 +107,5 @@ self.addEventListener('fetch', event => {
   if (request.mode == 'navigate' && [scope.pathname, scope.pathname + 'index.html'].includes(url.pathname))
     event.respondWith(page(request));
   else if (hash)
-    event.respondWith(versioned(request, hash));
+    event.respondWith(versioned(request, hash, url.pathname.slice(scope.pathname.length)));
 });

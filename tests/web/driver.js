@@ -80,6 +80,11 @@ const shot = async page => (await page.screenshot({path: path.join(tmp, `web-${+
                                                    clip: {x: 0, y: 0, width: 800, height: 600}}), path.join(tmp, `web-${shots}.png`));
 const press = async (page, key, n = 1) => { for (let i = 0; i < n; ++i) await page.keyboard.press(key); };
 const table = async page => Buffer.from(await page.evaluate('localStorage.getItem("glyphtumble:/glyphtumble.hi") || ""'), 'base64');
+// A table of ten scores of -1, which a game given up at once beats.
+const lowTable = () => Buffer.concat(Array.from({length: 10}, () => {
+  const r = Buffer.alloc(44);
+  return r.write('Nobody'), r.writeInt32LE(-1, 32), r;
+})).toString('base64');
 const spawned = async (page, n) => page.waitForFunction(n => window.spawns > n, {polling: 5, timeout: 10000}, n);
 
 // Steers the falling block to a column and drops it, holding Down until the
@@ -221,7 +226,7 @@ async function main() {
     ['?w=1024&h=768 sizes the game; a bad parameter or a size with no picture shows the usage', async () => {
       const size = await (await open('?w=1024&h=768')).evaluate('[canvas.width, canvas.height].join("x")');
       const refused = [];
-      for (const query of ['?speed=9', '?w=0&h=0', '?w=40000&h=30000']) {
+      for (const query of ['?speed=9', '?w=0&h=0', '?w=40000&h=30000', '?lang=xx']) {
         const usage = await (await open(query)).evaluate('document.getElementById("usage").textContent');
         if (!usage.includes('-w XXX -h YYY')) refused.push(`${query} shows "${usage}"`);
       }
@@ -252,11 +257,7 @@ async function main() {
     ['storage that refuses writes keeps both names in the page; an unreadable one still plays', async () => {
       // Another origin, with a storage of its own: first a value that isn't
       // base64, then a table whose scores of -1 a game given up beats.
-      const c = await browser.newPage(), key = 'glyphtumble:/glyphtumble.hi';
-      const low = Buffer.concat(Array.from({length: 10}, () => {
-        const r = Buffer.alloc(44);
-        return r.write('Nobody'), r.writeInt32LE(-1, 32), r;
-      })).toString('base64');
+      const c = await browser.newPage(), key = 'glyphtumble:/glyphtumble.hi', low = lowTable();
       await c.evaluateOnNewDocument((key, low) => {
         localStorage.setItem(key, sessionStorage.getItem('again') ? low : 'not base64!');
         sessionStorage.setItem('again', '1');
@@ -273,6 +274,31 @@ async function main() {
       }
       const names = await c.evaluate(() => new TextDecoder().decode(FS.readFile('/glyphtumble.hi')));
       return names.includes('Quo\0') && names.includes('Rex\0') ? '' : 'the first name was lost';
+    }],
+    ['German from the language control: a ä typed on the keyboard is stored under the German folder, English untouched', async () => {
+      const d = seen.d = await open(), english = await table(d), key = 'glyphtumble:/de/glyphtumble.hi';
+      await d.evaluate((key, low) => localStorage.setItem(key, low), key, lowTable());
+      await Promise.all([d.waitForNavigation(), d.select('#language', 'de')]);
+      await d.waitForFunction('window.firstFrame', {timeout: 10000}), await d.bringToFront();
+      for (const k of ['Enter', 'Escape']) await press(d, k), await sleep(300); // begin, give up
+      // As a German keyboard types it: the key right of Ö.
+      const cdp = await d.target().createCDPSession();
+      await d.keyboard.type('J');
+      for (const type of ['keyDown', 'keyUp'])
+        await cdp.send('Input.dispatchKeyEvent', {type, key: 'ä', code: 'Quote', windowsVirtualKeyCode: 222, text: 'ä'});
+      const typed = await d.evaluate('Module.game.name()');
+      await press(d, 'Enter'), await sleep(300);
+      const german = Buffer.from(await d.evaluate(key => localStorage.getItem(key), key), 'base64');
+      const stored = german.includes(Buffer.from('J\xe4\0', 'latin1')), same = (await table(d)).equals(english);
+      return d.url().endsWith('/?lang=de') && typed == 'J\xe4' && stored && same ? '' :
+        `at ${d.url()}, typed "${typed}", German table ${stored ? 'holds' : 'lacks'} it, English table ${same ? 'untouched' : 'changed'}`;
+    }],
+    ['each language downloads at most 600 KB; German\'s list is spelt out in the page byte for byte', async () => {
+      const size = f => fs.statSync(path.join(pageDir, f)).size, big = ['de', 'fr', 'es', 'it', 'nl'].map(code =>
+        [code, size(`${code}/words.gz`) + size(`${code}/letters.txt`) + size('font-latin1.gz')]).filter(([, n]) => n > 600 * 1024);
+      const words = Buffer.from(await seen.d.evaluate(() => Array.from(FS.readFile('/de/dictionary.txt'))));
+      const same = words.equals(fs.readFileSync(path.join(nativeDir, 'data/de/dictionary.txt')));
+      return big.length || !same ? `over 600 KB: ${big.join('; ')}; the German list ${same ? 'whole' : 'differs'}` : '';
     }],
     ['no page errors', async () => errors.join('; ')],
   ];

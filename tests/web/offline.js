@@ -10,7 +10,10 @@ const crypto = require('crypto'), fs = require('fs'), os = require('os'), path =
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'glyphtumble-offline-')), site = path.join(tmp, 'site');
 // The same page in a folder of the site, whose kept files must outlive the site's new builds.
 for (const folder of [site, path.join(site, 'other')]) fs.cpSync(path.resolve(process.argv[2]), folder, {recursive: true});
-const pageFiles = fs.readdirSync(site).filter(f => !['COPYRIGHT', 'LICENSE', 'emscripten-copyright', 'sw.js', 'other'].includes(f));
+// A language's files (its folder, and the glyphs) are kept only once used.
+const languageFiles = ['font-latin1.gz', 'letters.txt', 'words.gz'];
+const pageFiles = fs.readdirSync(site).filter(f => !['COPYRIGHT', 'LICENSE', 'emscripten-copyright', 'sw.js', 'other',
+  'font-latin1.gz'].includes(f) && !fs.statSync(path.join(site, f)).isDirectory());
 const read = file => fs.readFileSync(path.join(site, file), 'latin1');
 const sha = text => crypto.createHash('sha256').update(text, 'latin1').digest('hex');
 const oldVersion = read('index.html').match(/glyphtumble\.js\?v=([0-9a-f]{16})/)[1];
@@ -64,6 +67,11 @@ async function main() {
       return names.join() == `glyphtumble-${oldVersion} ${base}other/: ${files},glyphtumble-${oldVersion} ${base}: ${files}` &&
         !installabilityErrors.length ? '' : `kept ${names}; ${installabilityErrors.map(e => e.errorId)}`;
     }],
+    ['German, once played, is kept too', async () => {
+      await page.goto(base + '?lang=de'), await page.waitForFunction('window.firstFrame', {timeout: 15000});
+      const names = await kept(), files = [...pageFiles, ...languageFiles].sort();
+      return names.includes(`glyphtumble-${oldVersion} ${base}: ${files}`) ? '' : `kept ${names}`;
+    }],
     ['a new build half copied to the server is not kept', async () => {
       copy(made, ['sw.js', 'index.html', 'manifest.webmanifest']);
       const names = await page.evaluate(async () => {
@@ -75,7 +83,7 @@ async function main() {
       return names.every(name => name.includes(oldVersion)) ? '' : `kept ${names}`;
     }],
     ['a new build on the server starts whole at the next visit', async () => (copy(made, ['glyphtumble.js']), started(newVersion))],
-    ['the new version alone is kept, and starts with the server silent', async () => {
+    ['the new version alone is kept, German with it, and starts in German with the server silent', async () => {
       const alone = await page.waitForFunction(async names => (await caches.keys()).join() == names, {timeout: 30000, polling: 200},
         `glyphtumble-${oldVersion} ${base}other/,glyphtumble-${newVersion} ${base}`).catch(() => false);
       return alone ? (server.removeAllListeners('request'), started(newVersion)) : `kept ${await kept()}`;
