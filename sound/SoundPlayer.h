@@ -26,6 +26,9 @@ class SoundPlayer : public SoundEvents {
     struct Output; // the platform's own
 
   private:
+    // The platform's own: makes one sound heard, while on and open.
+    void Play(Sound sound, int detail);
+
     bool on = true;
     std::unique_ptr<Output> output;
 };

@@ -121,12 +121,6 @@ void SoundPlayer::SetOn(bool switchedOn) {
         output->mixer.Stop();
 }
 
-void SoundPlayer::Announce(Sound sound, int detail) {
-    if (sound == Sound::Switch) {
-        SetOn(!on);
-        if (!on)
-            return; // heard only when sound comes back on
-    }
-    if (on && output->ready)
-        output->mixer.Play(output->bank->Samples(sound, detail));
+void SoundPlayer::Play(Sound sound, int detail) {
+    output->mixer.Play(output->bank->Samples(sound, detail));
 }

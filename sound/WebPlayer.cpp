@@ -116,14 +116,8 @@ void SoundPlayer::SetOn(bool switchedOn) {
     }, on);
 }
 
-void SoundPlayer::Announce(Sound sound, int detail) {
-    if (sound == Sound::Switch) {
-        SetOn(!on);
-        if (!on)
-            return; // heard only when sound comes back on
-    }
-    if (on && output->ready)
-        output->Play(SoundBank::Index(sound, detail));
+void SoundPlayer::Play(Sound sound, int detail) {
+    output->Play(SoundBank::Index(sound, detail));
 }
 
 extern "C" {
