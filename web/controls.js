@@ -107,7 +107,7 @@
     // The whole picture at the canvas's top left, so that the game's window
     // is the buffer's top left part, as a mouse sees it too.
     a.whole = [0, 0, W, Math.min(W * 3 / 4, a.height)];
-    a.whole[2] = a.whole[3] * 4 / 3, a.whole[0] = 0;
+    a.whole[2] = a.whole[3] * 4 / 3;
     a.arranged = false;
     return a;
   }

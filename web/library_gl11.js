@@ -61,7 +61,8 @@ var LibraryGL11 = {
       GL11.regions = list && list.map(function(r) {
         var a0 = 2 * r.from[0] - 1, a1 = 2 * r.from[2] - 1, b0 = 1 - 2 * r.from[3], b1 = 1 - 2 * r.from[1];
         return {viewport: [r.to[0], height - r.to[1] - r.to[3], r.to[2], r.to[3]],
-                sx: 2 / (a1 - a0), tx: -(a0 + a1) / (a1 - a0), sy: 2 / (b1 - b0), ty: -(b0 + b1) / (b1 - b0)};
+                sx: 2 / (a1 - a0), tx: -(a0 + a1) / (a1 - a0), sy: 2 / (b1 - b0), ty: -(b0 + b1) / (b1 - b0),
+                matrix: new Float32Array(16)}; // filled at each draw, so the frame allocates none
       });
       if (GL11.regions) {
         GLctx.enable(GLctx.SCISSOR_TEST);
@@ -79,7 +80,8 @@ var LibraryGL11 = {
         GLctx.viewport.apply(GLctx, r.viewport);
         GLctx.scissor.apply(GLctx, r.viewport);
         // Clip coordinates x and y of the region's rectangle become -1 to 1.
-        var m = new Float32Array(projection);
+        var m = r.matrix;
+        m.set(projection);
         for (var c = 0; c < 4; ++c) {
           m[c * 4] = r.sx * projection[c * 4] + r.tx * projection[c * 4 + 3];
           m[c * 4 + 1] = r.sy * projection[c * 4 + 1] + r.ty * projection[c * 4 + 3];
